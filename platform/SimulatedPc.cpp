@@ -1,0 +1,478 @@
+// SimulatedPc: answers each WindowsServices call from its data, with the results and error
+// codes the real calls give, and keeps a record of the calls made.
+#include "platform/SimulatedPc.h"
+
+#include "resources/StringIds.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace prereq {
+
+namespace {
+
+char lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool equalsIgnoringCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return lower(x) == lower(y); });
+}
+
+bool startsWithIgnoringCase(const std::string& text, const std::string& prefix) {
+    return text.size() >= prefix.size() &&
+           equalsIgnoringCase(text.substr(0, prefix.size()), prefix);
+}
+
+bool isAbsolute(const std::string& path) {
+    return (path.size() >= 2 && path[1] == ':') || (!path.empty() && path[0] == '\\');
+}
+
+std::string extensionOf(const std::string& path) {
+    const auto dot = path.find_last_of('.');
+    const auto slash = path.find_last_of("\\/:");
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return {};
+    return path.substr(dot);
+}
+
+const char* const kRemoteAccessExports[] = {"RasDialA",
+                                            "RasHangUpA",
+                                            "RasSetEntryPropertiesA",
+                                            "RasGetEntryPropertiesA",
+                                            "RasEditPhonebookEntryA",
+                                            "RasValidateEntryNameA",
+                                            "RasRenameEntryA",
+                                            "RasDeleteEntryA",
+                                            "RasEnumDevicesA",
+                                            "RasEnumEntriesA",
+                                            "RasEnumConnectionsA",
+                                            "RasGetErrorStringA",
+                                            "RasGetConnectStatusA",
+                                            "RasGetProjectionInfoA",
+                                            "RasGetEntryDialParamsA"};
+
+const char kDialUpClsidKey[] =
+    "SOFTWARE\\Classes\\CLSID\\{992CFFA0-F557-101A-88EC-00DD010CCC48}\\InprocServer32";
+const char kDialUpUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\MSDUN";
+
+} // namespace
+
+bool CaseInsensitiveLess::operator()(const std::string& a, const std::string& b) const {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [](char x, char y) { return lower(x) < lower(y); });
+}
+
+// ---- Presets.
+
+SimulatedPc SimulatedPc::windowsNt4(const std::string& servicePack) {
+    SimulatedPc pc;
+    pc.version = {4, 0, 1381, kPlatformWin32Nt, servicePack};
+    pc.setMemoryBytes(128u << 20);
+    pc.addFixedDrive('C', 2048);
+    pc.addCdRomDrive('D');
+    pc.installRemoteAccess();
+    pc.installConsoleModem();
+    return pc;
+}
+
+SimulatedPc SimulatedPc::windows2000() {
+    SimulatedPc pc;
+    pc.version = {5, 0, 2195, kPlatformWin32Nt, "Service Pack 4"};
+    pc.setMemoryBytes(256u << 20);
+    pc.addFixedDrive('C', 4096);
+    pc.addCdRomDrive('E');
+    pc.installRemoteAccess();
+    pc.installConsoleModem();
+    return pc;
+}
+
+SimulatedPc SimulatedPc::windows98() {
+    SimulatedPc pc;
+    pc.version = {4, 10, 1998, kPlatformWin32Windows, " A "};
+    pc.setMemoryBytes(96u << 20);
+    pc.addFixedDrive('C', 1024);
+    pc.addCdRomDrive('D');
+    pc.installRemoteAccess();
+    pc.installConsoleModem();
+    return pc;
+}
+
+SimulatedPc SimulatedPc::windows95() {
+    SimulatedPc pc = windows98();
+    pc.version = {4, 0, 950, kPlatformWin32Windows, ""};
+    return pc;
+}
+
+// ---- Describing the PC.
+
+void SimulatedPc::addFixedDrive(char letter, std::uint64_t freeMb) {
+    Drive drive;
+    drive.space.sectorsPerCluster = 8;
+    drive.space.bytesPerSector = 512;
+    drive.space.freeClusters = static_cast<std::uint32_t>(freeMb * 256);
+    drive.space.totalClusters = drive.space.freeClusters + 1024;
+    drives[letter] = drive;
+}
+
+void SimulatedPc::addCdRomDrive(char letter) {
+    Drive drive;
+    drive.type = kDriveCdRom;
+    drive.readable = false;
+    drives[letter] = drive;
+}
+
+void SimulatedPc::addKey(const std::string& path) {
+    registry[path];
+}
+
+void SimulatedPc::setValue(const std::string& keyPath, const std::string& name, std::uint32_t type,
+                           const std::string& bytes) {
+    registry[keyPath].values[name] = Value{type, bytes};
+}
+
+void SimulatedPc::setStringValue(const std::string& keyPath, const std::string& name,
+                                 const std::string& text) {
+    setValue(keyPath, name, kRegSz, std::string(text.c_str(), text.size() + 1));
+}
+
+void SimulatedPc::addLibrary(const std::string& name, std::set<std::string> exports) {
+    libraries[name] = Library{std::move(exports), true};
+}
+
+void SimulatedPc::installRemoteAccess() {
+    std::set<std::string> exports(std::begin(kRemoteAccessExports), std::end(kRemoteAccessExports));
+    if (isNtFamily()) {
+        addLibrary("rasadmin.dll", {"RasAdminServerGetInfo"});
+    } else {
+        // Dial-Up Networking 1.2 also exports the entry-property call without its A suffix.
+        exports.insert("RasSetEntryProperties");
+        addKey(kDialUpClsidKey);
+        addKey(kDialUpUninstallKey);
+    }
+    addLibrary("rasapi32.dll", std::move(exports));
+}
+
+void SimulatedPc::removeRemoteAccess() {
+    libraries.erase("rasadmin.dll");
+    libraries.erase("rasapi32.dll");
+    libraries.erase("rnaph.dll");
+    registry.erase(kDialUpClsidKey);
+    registry.erase(kDialUpUninstallKey);
+}
+
+std::string SimulatedPc::modemClassKey(bool ntFamily) {
+    return ntFamily ? "SYSTEM\\CurrentControlSet\\Control\\Class\\"
+                      "{4D36E96D-E325-11CE-BFC1-08002BE10318}"
+                    : "SYSTEM\\CurrentControlSet\\Services\\Class\\Modem";
+}
+
+void SimulatedPc::installConsoleModem() {
+    rasDevices.push_back("Torvane Wardline Connection");
+    const std::string key = modemClassKey(isNtFamily()) + "\\0000";
+    setStringValue(key, "AttachedTo", "COM1");
+    setStringValue(key, "Model", "Torvane Wardline Connection");
+}
+
+void SimulatedPc::addExistingPath(const std::string& path) {
+    existingPaths.insert(fullPath(path));
+}
+
+void SimulatedPc::setAssociation(const std::string& extension, const std::string& program) {
+    associations[extension] = program;
+}
+
+int SimulatedPc::loadedLibraryReferences(const std::string& name) const {
+    const auto it = libraryReferences_.find(name);
+    return it == libraryReferences_.end() ? 0 : it->second;
+}
+
+// ---- System information.
+
+bool SimulatedPc::getVersion(VersionInfo& info) {
+    if (versionQueryFails)
+        return false;
+    info = version;
+    return true;
+}
+
+std::uint64_t SimulatedPc::counterAt(long double perSecond) const {
+    return static_cast<std::uint64_t>(perSecond * static_cast<long double>(clockNanoseconds) /
+                                      1e9L);
+}
+
+bool SimulatedPc::performanceFrequency(std::int64_t& ticksPerSecond) {
+    ticksPerSecond = performanceTicksPerSecond;
+    return performanceTicksPerSecond != 0;
+}
+
+bool SimulatedPc::performanceCounter(std::int64_t& ticks) {
+    ticks = performanceCounterFrozen ? 0
+                                     : static_cast<std::int64_t>(counterAt(
+                                           static_cast<long double>(performanceTicksPerSecond)));
+    return performanceTicksPerSecond != 0;
+}
+
+void SimulatedPc::sleep(std::uint32_t milliseconds) {
+    sleptMilliseconds += milliseconds;
+    clockNanoseconds += std::uint64_t{milliseconds} * 1000000u;
+}
+
+bool SimulatedPc::readTimeStampCounter(std::uint64_t& cycles) {
+    if (!hasTimeStampCounter)
+        return false;
+    cycles = counterAt(processorHz);
+    return true;
+}
+
+std::uint32_t SimulatedPc::driveType(const std::string& rootPath) {
+    driveTypeQueries.push_back(rootPath);
+    if (rootPath.size() != 3 || rootPath.substr(1) != ":\\")
+        return 1; // DRIVE_NO_ROOT_DIR
+    const auto it = drives.find(rootPath[0]);
+    return it == drives.end() ? 1 : it->second.type;
+}
+
+bool SimulatedPc::diskFreeSpace(const std::string& rootPath, DiskFreeSpace& space) {
+    freeSpaceQueries.push_back(rootPath);
+    if (rootPath.size() != 3 || rootPath.substr(1) != ":\\")
+        return false;
+    const auto it = drives.find(rootPath[0]);
+    if (it == drives.end() || !it->second.readable)
+        return false;
+    space = it->second.space;
+    return true;
+}
+
+int SimulatedPc::systemMetric(int index) {
+    return index == kSmMousePresent && mousePresent;
+}
+
+// ---- Registry and libraries.
+
+bool SimulatedPc::keyExists(const std::string& path) const {
+    if (registry.count(path))
+        return true;
+    // A key exists also when it only holds subkeys.
+    const std::string prefix = path + "\\";
+    const auto it = registry.lower_bound(prefix);
+    return it != registry.end() && startsWithIgnoringCase(it->first, prefix);
+}
+
+std::int32_t SimulatedPc::openKey(const std::string& path, KeyHandle& key) {
+    key = 0;
+    if (!keyExists(path))
+        return kErrorFileNotFound;
+    const auto it = registry.find(path);
+    if (it != registry.end() && !it->second.openable)
+        return 5; // ERROR_ACCESS_DENIED
+    key = nextHandle_++;
+    openKeys_[key] = path;
+    openedKeys.push_back(path);
+    ++openKeyCount;
+    return kErrorSuccess;
+}
+
+std::int32_t SimulatedPc::enumerateSubkey(KeyHandle key, std::uint32_t index, char* name,
+                                          std::uint32_t nameSize) {
+    const auto open = openKeys_.find(key);
+    if (open == openKeys_.end())
+        return 6; // ERROR_INVALID_HANDLE
+    const std::string prefix = open->second + "\\";
+    std::vector<std::string> children; // distinct first components below the key, in order
+    for (auto it = registry.lower_bound(prefix);
+         it != registry.end() && startsWithIgnoringCase(it->first, prefix); ++it) {
+        const std::string rest = it->first.substr(prefix.size());
+        const std::string child = rest.substr(0, rest.find('\\'));
+        if (children.empty() || !equalsIgnoringCase(children.back(), child))
+            children.push_back(child);
+    }
+    if (index >= children.size())
+        return kErrorNoMoreItems;
+    const std::string& child = children[index];
+    if (child.size() + 1 > nameSize)
+        return kErrorMoreData;
+    std::memcpy(name, child.c_str(), child.size() + 1);
+    return kErrorSuccess;
+}
+
+std::int32_t SimulatedPc::queryValue(KeyHandle key, const std::string& valueName,
+                                     std::uint32_t& type, unsigned char* data,
+                                     std::uint32_t& dataSize) {
+    const auto open = openKeys_.find(key);
+    if (open == openKeys_.end())
+        return 6;
+    const auto k = registry.find(open->second);
+    if (k == registry.end())
+        return kErrorFileNotFound;
+    const auto v = k->second.values.find(valueName);
+    if (v == k->second.values.end())
+        return kErrorFileNotFound;
+    const auto size = static_cast<std::uint32_t>(v->second.data.size());
+    type = v->second.type;
+    if (data && size > dataSize) {
+        dataSize = size;
+        return kErrorMoreData;
+    }
+    if (data)
+        std::memcpy(data, v->second.data.data(), size);
+    dataSize = size;
+    return kErrorSuccess;
+}
+
+void SimulatedPc::closeKey(KeyHandle key) {
+    if (openKeys_.erase(key))
+        --openKeyCount;
+}
+
+LibraryHandle SimulatedPc::loadLibrary(const std::string& fileName) {
+    const auto it = libraries.find(fileName);
+    if (it == libraries.end() || !it->second.loads)
+        return 0;
+    loadedLibraries.push_back(fileName);
+    ++libraryReferences_[fileName];
+    // Like Windows, a library loaded twice keeps its one handle.
+    for (std::size_t i = 0; i < libraryHandles_.size(); ++i)
+        if (equalsIgnoringCase(libraryHandles_[i], fileName))
+            return i + 1;
+    libraryHandles_.push_back(fileName);
+    return libraryHandles_.size();
+}
+
+ExportAddress SimulatedPc::findExport(LibraryHandle library, const std::string& exportName) {
+    if (library == 0 || library > libraryHandles_.size())
+        return 0;
+    const auto it = libraries.find(libraryHandles_[library - 1]);
+    if (it == libraries.end() || !it->second.exports.count(exportName))
+        return 0;
+    exportAddresses_.emplace_back(library, exportName);
+    return 0x10000 + exportAddresses_.size();
+}
+
+void SimulatedPc::freeLibrary(LibraryHandle library) {
+    if (library == 0 || library > libraryHandles_.size())
+        return;
+    const std::string& name = libraryHandles_[library - 1];
+    freedLibraries.push_back(name);
+    if (libraryReferences_[name] > 0)
+        --libraryReferences_[name];
+}
+
+std::uint32_t SimulatedPc::rasEnumDevices(ExportAddress entry, RasDeviceRecord* buffer,
+                                          std::uint32_t& byteCount, std::uint32_t& deviceCount) {
+    if (entry < 0x10001 || entry - 0x10001 >= exportAddresses_.size() ||
+        exportAddresses_[entry - 0x10001].second != "RasEnumDevicesA")
+        return 87; // ERROR_INVALID_PARAMETER: not the device enumeration entry point
+    const auto count = static_cast<std::uint32_t>(rasDevices.size());
+    const std::uint32_t needed = rasReportedBytes.value_or(count * sizeof(RasDeviceRecord));
+    if (buffer == nullptr || byteCount < needed) {
+        byteCount = needed;
+        deviceCount = count;
+        return kRasErrorBufferTooSmall;
+    }
+    if (buffer->size != sizeof(RasDeviceRecord))
+        return 632; // ERROR_INVALID_SIZE
+    const std::uint32_t fits = std::min<std::uint32_t>(count, byteCount / sizeof(RasDeviceRecord));
+    for (std::uint32_t i = 0; i < fits; ++i) {
+        RasDeviceRecord& record = buffer[i];
+        record.size = sizeof(RasDeviceRecord);
+        std::strncpy(record.deviceType, "modem", sizeof record.deviceType);
+        // A name of 129 characters or more fills the field with no terminating NUL.
+        std::memset(record.deviceName, 0, sizeof record.deviceName);
+        std::memcpy(record.deviceName, rasDevices[i].data(),
+                    std::min(rasDevices[i].size(), sizeof record.deviceName));
+    }
+    deviceCount = rasReportedCount.value_or(fits);
+    return rasFillResult;
+}
+
+// ---- Shell and files.
+
+std::string SimulatedPc::fullPath(const std::string& path) {
+    if (fullPathFails || path.empty())
+        return {};
+    return isAbsolute(path) ? path : currentDirectory + "\\" + path;
+}
+
+bool SimulatedPc::pathExists(const std::string& path) {
+    const std::string full = isAbsolute(path) ? path : currentDirectory + "\\" + path;
+    return existingPaths.count(full) || files.count(full);
+}
+
+bool SimulatedPc::environmentVariable(const std::string& name, std::string& value) {
+    const auto it = environment.find(name);
+    if (it == environment.end())
+        return false;
+    value = it->second;
+    return true;
+}
+
+std::intptr_t SimulatedPc::findExecutable(const std::string& file, std::string& executable) {
+    executable.clear();
+    if (!pathExists(file))
+        return 2; // SE_ERR_FNF
+    const auto it = associations.find(extensionOf(file));
+    if (it == associations.end())
+        return 31; // SE_ERR_NOASSOC
+    executable = it->second;
+    return 42;
+}
+
+std::intptr_t SimulatedPc::shellExecute(WindowHandle owner, const std::string& operation,
+                                        const std::string& file, const std::string& parameters,
+                                        int showCommand) {
+    launches.push_back(Launch{owner, operation, file, parameters, showCommand});
+    return launchResult;
+}
+
+FileHandle SimulatedPc::createReportFile(const std::string& name) {
+    const std::string full = fullPath(name);
+    if (full.empty() || lockedFiles.count(full))
+        return 0;
+    for (const auto& open : openFiles_)
+        if (equalsIgnoringCase(open.second, full))
+            return 0; // ERROR_SHARING_VIOLATION: no sharing while open
+    files[full].clear();
+    const FileHandle file = nextHandle_++;
+    openFiles_[file] = full;
+    ++openFileCount;
+    return file;
+}
+
+bool SimulatedPc::writeFile(FileHandle file, const char* data, std::uint32_t size) {
+    const auto it = openFiles_.find(file);
+    if (it == openFiles_.end())
+        return false;
+    std::uint32_t written = size;
+    if (diskBytesLeft) {
+        written = static_cast<std::uint32_t>(std::min<std::uint64_t>(size, *diskBytesLeft));
+        *diskBytesLeft -= written;
+    }
+    files[it->second].append(data, written);
+    return written == size;
+}
+
+void SimulatedPc::closeFile(FileHandle file) {
+    if (openFiles_.erase(file))
+        --openFileCount;
+}
+
+bool SimulatedPc::deleteFile(const std::string& name) {
+    return files.erase(fullPath(name)) > 0;
+}
+
+// ---- User interface.
+
+std::string SimulatedPc::loadString(std::uint32_t id) {
+    const char* text = builtInString(id);
+    return text ? text : "";
+}
+
+int SimulatedPc::messageBox(WindowHandle owner, const std::string& text, const std::string& caption,
+                            std::uint32_t flags) {
+    messageBoxes.push_back(MessageBoxCall{owner, text, caption, flags});
+    return kIdOk;
+}
+
+} // namespace prereq

@@ -1,0 +1,251 @@
+// Win32Services: each operation is one Windows call and the conversion of its results.
+#include "platform/Win32Services.h"
+
+#include "platform/TimeStampCounter.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace prereq {
+
+namespace {
+
+HKEY toKey(KeyHandle key) {
+    return reinterpret_cast<HKEY>(key);
+}
+HMODULE toModule(LibraryHandle library) {
+    return reinterpret_cast<HMODULE>(library);
+}
+HANDLE toHandle(FileHandle file) {
+    return reinterpret_cast<HANDLE>(file);
+}
+HWND toWindow(WindowHandle window) {
+    return reinterpret_cast<HWND>(window);
+}
+
+using RasEnumDevicesFunction = DWORD(WINAPI*)(void*, DWORD*, DWORD*);
+
+} // namespace
+
+// ---- System information.
+
+bool Win32Services::getVersion(VersionInfo& info) {
+    OSVERSIONINFOA version;
+    std::memset(&version, 0, sizeof version);
+    static_assert(sizeof version == 148, "OSVERSIONINFOA is 148 bytes");
+    version.dwOSVersionInfoSize = sizeof version;
+    const bool ok = GetVersionExA(&version) != 0;
+    info.majorVersion = version.dwMajorVersion;
+    info.minorVersion = version.dwMinorVersion;
+    info.buildNumber = version.dwBuildNumber;
+    info.platformId = version.dwPlatformId;
+    info.csdVersion.assign(version.szCSDVersion,
+                           strnlen(version.szCSDVersion, sizeof version.szCSDVersion));
+    return ok;
+}
+
+std::uint32_t Win32Services::totalPhysicalMemory() {
+    MEMORYSTATUS status;
+    std::memset(&status, 0, sizeof status);
+    status.dwLength = sizeof status;
+    GlobalMemoryStatus(&status);
+    // The record's field is a SIZE_T on 64-bit Windows; the 32-bit value is what the probe
+    // measures, and GlobalMemoryStatus itself caps it at 4 GB - 1 on 32-bit systems.
+    return status.dwTotalPhys > 0xFFFFFFFFu ? 0xFFFFFFFFu
+                                            : static_cast<std::uint32_t>(status.dwTotalPhys);
+}
+
+std::uint32_t Win32Services::processorType() {
+    SYSTEM_INFO info;
+    std::memset(&info, 0, sizeof info);
+    GetSystemInfo(&info);
+    return info.dwProcessorType;
+}
+
+bool Win32Services::performanceFrequency(std::int64_t& ticksPerSecond) {
+    LARGE_INTEGER value;
+    value.QuadPart = 0;
+    const bool ok = QueryPerformanceFrequency(&value) != 0;
+    ticksPerSecond = value.QuadPart;
+    return ok;
+}
+
+bool Win32Services::performanceCounter(std::int64_t& ticks) {
+    LARGE_INTEGER value;
+    value.QuadPart = 0;
+    const bool ok = QueryPerformanceCounter(&value) != 0;
+    ticks = value.QuadPart;
+    return ok;
+}
+
+void Win32Services::sleep(std::uint32_t milliseconds) {
+    Sleep(milliseconds);
+}
+
+bool Win32Services::readTimeStampCounter(std::uint64_t& cycles) {
+    return readTimeStampCounterGuarded(cycles);
+}
+
+std::uint32_t Win32Services::driveType(const std::string& rootPath) {
+    return GetDriveTypeA(rootPath.c_str());
+}
+
+bool Win32Services::diskFreeSpace(const std::string& rootPath, DiskFreeSpace& space) {
+    DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
+    // A drive without a medium must fail quietly, not ask the user to insert a disk.
+    const UINT previousMode = SetErrorMode(SEM_FAILCRITICALERRORS);
+    const bool ok = GetDiskFreeSpaceA(rootPath.c_str(), &sectorsPerCluster, &bytesPerSector,
+                                      &freeClusters, &totalClusters) != 0;
+    SetErrorMode(previousMode);
+    space = DiskFreeSpace{sectorsPerCluster, bytesPerSector, freeClusters, totalClusters};
+    return ok;
+}
+
+int Win32Services::systemMetric(int index) {
+    return GetSystemMetrics(index);
+}
+
+// ---- Registry and libraries.
+
+std::int32_t Win32Services::openKey(const std::string& path, KeyHandle& key) {
+    HKEY handle = nullptr;
+    const LONG result = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &handle);
+    key = result == ERROR_SUCCESS ? reinterpret_cast<KeyHandle>(handle) : 0;
+    return result;
+}
+
+std::int32_t Win32Services::enumerateSubkey(KeyHandle key, std::uint32_t index, char* name,
+                                            std::uint32_t nameSize) {
+    return RegEnumKeyA(toKey(key), index, name, nameSize);
+}
+
+std::int32_t Win32Services::queryValue(KeyHandle key, const std::string& valueName,
+                                       std::uint32_t& type, unsigned char* data,
+                                       std::uint32_t& dataSize) {
+    DWORD valueType = 0;
+    DWORD size = dataSize;
+    const LONG result =
+        RegQueryValueExA(toKey(key), valueName.c_str(), nullptr, &valueType, data, &size);
+    type = valueType;
+    dataSize = size;
+    return result;
+}
+
+void Win32Services::closeKey(KeyHandle key) {
+    RegCloseKey(toKey(key));
+}
+
+LibraryHandle Win32Services::loadLibrary(const std::string& fileName) {
+    return reinterpret_cast<LibraryHandle>(LoadLibraryA(fileName.c_str()));
+}
+
+ExportAddress Win32Services::findExport(LibraryHandle library, const std::string& exportName) {
+    return reinterpret_cast<ExportAddress>(GetProcAddress(toModule(library), exportName.c_str()));
+}
+
+void Win32Services::freeLibrary(LibraryHandle library) {
+    FreeLibrary(toModule(library));
+}
+
+std::uint32_t Win32Services::rasEnumDevices(ExportAddress entry, RasDeviceRecord* buffer,
+                                            std::uint32_t& byteCount, std::uint32_t& deviceCount) {
+    const auto function = reinterpret_cast<RasEnumDevicesFunction>(entry);
+    DWORD bytes = byteCount;
+    DWORD devices = deviceCount;
+    const DWORD result = function(buffer, &bytes, &devices);
+    byteCount = bytes;
+    deviceCount = devices;
+    return result;
+}
+
+// ---- Shell and files.
+
+bool Win32Services::pathExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string Win32Services::fullPath(const std::string& path) {
+    char buffer[MAX_PATH];
+    char* filePart = nullptr;
+    const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, buffer, &filePart);
+    if (length == 0 || length >= MAX_PATH)
+        return {};
+    return std::string(buffer, length);
+}
+
+bool Win32Services::environmentVariable(const std::string& name, std::string& value) {
+    const DWORD needed = GetEnvironmentVariableA(name.c_str(), nullptr, 0);
+    if (needed == 0)
+        return false; // not set: a set variable needs at least its terminating NUL
+    std::vector<char> buffer(needed);
+    const DWORD length = GetEnvironmentVariableA(name.c_str(), buffer.data(), needed);
+    if (length >= needed)
+        return false;
+    value.assign(buffer.data(), length);
+    return true;
+}
+
+std::intptr_t Win32Services::findExecutable(const std::string& file, std::string& executable) {
+    char buffer[MAX_PATH] = {};
+    const HINSTANCE result = FindExecutableA(file.c_str(), nullptr, buffer);
+    executable.assign(buffer, strnlen(buffer, sizeof buffer));
+    return reinterpret_cast<std::intptr_t>(result);
+}
+
+std::intptr_t Win32Services::shellExecute(WindowHandle owner, const std::string& operation,
+                                          const std::string& file, const std::string& parameters,
+                                          int showCommand) {
+    return reinterpret_cast<std::intptr_t>(ShellExecuteA(toWindow(owner), operation.c_str(),
+                                                         file.c_str(), parameters.c_str(), nullptr,
+                                                         showCommand));
+}
+
+void Win32Services::writeStandardOutput(const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fflush(stdout);
+}
+
+FileHandle Win32Services::createReportFile(const std::string& name) {
+    const HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    return file == INVALID_HANDLE_VALUE ? 0 : reinterpret_cast<FileHandle>(file);
+}
+
+bool Win32Services::writeFile(FileHandle file, const char* data, std::uint32_t size) {
+    DWORD written = 0;
+    return WriteFile(toHandle(file), data, size, &written, nullptr) != 0 && written == size;
+}
+
+void Win32Services::closeFile(FileHandle file) {
+    CloseHandle(toHandle(file));
+}
+
+bool Win32Services::deleteFile(const std::string& name) {
+    return DeleteFileA(name.c_str()) != 0;
+}
+
+// ---- User interface.
+
+std::string Win32Services::loadString(std::uint32_t id) {
+    char buffer[512];
+    const int length = LoadStringA(GetModuleHandleA(nullptr), id, buffer, sizeof buffer);
+    return length > 0 ? std::string(buffer, static_cast<std::size_t>(length)) : std::string();
+}
+
+int Win32Services::messageBox(WindowHandle owner, const std::string& text,
+                              const std::string& caption, std::uint32_t flags) {
+    return MessageBoxA(toWindow(owner), text.c_str(), caption.c_str(), flags);
+}
+
+std::string Win32Services::moduleFileName() {
+    char buffer[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::string(buffer, length) : std::string();
+}
+
+} // namespace prereq

@@ -1,0 +1,170 @@
+// WindowsServices: the one interface through which PrereqCheck learns about the PC and acts on
+// it. Four narrow roles (system information, registry and libraries, shell and files, user
+// interface) are gathered behind one façade. Win32Services answers with the real Windows API;
+// SimulatedPc answers from plain data so every decision can be tested without Windows.
+//
+// Signatures use plain C++ types of the Windows widths, so this header never needs
+// <windows.h>. Each operation names the Windows call it stands for.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace prereq {
+
+// Opaque handles: 0 always means "none".
+using KeyHandle = std::uintptr_t;     // HKEY
+using LibraryHandle = std::uintptr_t; // HMODULE
+using ExportAddress = std::uintptr_t; // FARPROC
+using FileHandle = std::uintptr_t;    // HANDLE of an open report file
+using WindowHandle = std::uintptr_t;  // HWND
+
+// The fields of OSVERSIONINFOA that the version tests and the service-pack check read.
+struct VersionInfo {
+    std::uint32_t majorVersion = 0;
+    std::uint32_t minorVersion = 0;
+    std::uint32_t buildNumber = 0;
+    std::uint32_t platformId = 0;
+    std::string csdVersion; // szCSDVersion, at most 127 characters
+};
+
+constexpr std::uint32_t kPlatformWin32Windows = 1; // VER_PLATFORM_WIN32_WINDOWS
+constexpr std::uint32_t kPlatformWin32Nt = 2;      // VER_PLATFORM_WIN32_NT
+
+// GetDiskFreeSpaceA's four outputs.
+struct DiskFreeSpace {
+    std::uint32_t sectorsPerCluster = 0;
+    std::uint32_t bytesPerSector = 0;
+    std::uint32_t freeClusters = 0;
+    std::uint32_t totalClusters = 0;
+};
+
+constexpr std::uint32_t kDriveCdRom = 5;         // DRIVE_CDROM
+constexpr int kSmMousePresent = 19;              // SM_MOUSEPRESENT
+constexpr std::uint32_t kProcessorPentium = 586; // PROCESSOR_INTEL_PENTIUM
+
+// RASDEVINFOA as RasEnumDevicesA exchanges it: 152 bytes with the compiler's padding.
+struct RasDeviceRecord {
+    std::uint32_t size;   // dwSize
+    char deviceType[17];  // szDeviceType[RAS_MaxDeviceType + 1]
+    char deviceName[129]; // szDeviceName[RAS_MaxDeviceName + 1]
+};
+static_assert(sizeof(RasDeviceRecord) == 152, "RASDEVINFOA is 152 bytes");
+constexpr std::uint32_t kRasErrorBufferTooSmall = 603; // ERROR_BUFFER_TOO_SMALL of raserror.h
+
+// Registry value types of RegQueryValueExA.
+constexpr std::uint32_t kRegSz = 1;     // REG_SZ
+constexpr std::uint32_t kRegBinary = 3; // REG_BINARY
+constexpr std::uint32_t kRegDword = 4;  // REG_DWORD
+constexpr std::int32_t kErrorSuccess = 0;
+constexpr std::int32_t kErrorFileNotFound = 2;
+constexpr std::int32_t kErrorMoreData = 234;
+constexpr std::int32_t kErrorNoMoreItems = 259;
+
+// Message box flags and results (MB_*, ID*), and the show commands of ShellExecuteA.
+constexpr std::uint32_t kMbOk = 0x0;
+constexpr std::uint32_t kMbIconExclamation = 0x30;
+constexpr int kIdOk = 1;
+constexpr int kSwShowNormal = 1;
+
+// kernel32 and user32: what the hardware probes and the version tests measure.
+class SystemInformation {
+public:
+    virtual ~SystemInformation() = default;
+    // GetVersionExA with dwOSVersionInfoSize 148. False when the call fails; the record then
+    // keeps whatever it held (the callers pass a zeroed one).
+    virtual bool getVersion(VersionInfo& info) = 0;
+    // GlobalMemoryStatus: dwTotalPhys, installed physical memory in bytes.
+    virtual std::uint32_t totalPhysicalMemory() = 0;
+    // GetSystemInfo: dwProcessorType.
+    virtual std::uint32_t processorType() = 0;
+    // QueryPerformanceFrequency and QueryPerformanceCounter; false when the call fails.
+    virtual bool performanceFrequency(std::int64_t& ticksPerSecond) = 0;
+    virtual bool performanceCounter(std::int64_t& ticks) = 0;
+    // Sleep.
+    virtual void sleep(std::uint32_t milliseconds) = 0;
+    // The processor's time-stamp counter (RDTSC), read under a fault guard: false when the
+    // processor has no counter or the read faulted; the fault never goes further.
+    virtual bool readTimeStampCounter(std::uint64_t& cycles) = 0;
+    // GetDriveTypeA on a root path such as "E:\".
+    virtual std::uint32_t driveType(const std::string& rootPath) = 0;
+    // GetDiskFreeSpaceA on a root path; false when the call fails.
+    virtual bool diskFreeSpace(const std::string& rootPath, DiskFreeSpace& space) = 0;
+    // GetSystemMetrics.
+    virtual int systemMetric(int index) = 0;
+};
+
+// advapi32 (read-only registry under HKEY_LOCAL_MACHINE) and run-time library loading.
+class RegistryAndLibraries {
+public:
+    virtual ~RegistryAndLibraries() = default;
+    // RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ); returns the Win32 error code.
+    virtual std::int32_t openKey(const std::string& path, KeyHandle& key) = 0;
+    // RegEnumKeyA into a caller's buffer of nameSize bytes; returns the Win32 error code.
+    virtual std::int32_t enumerateSubkey(KeyHandle key, std::uint32_t index, char* name,
+                                         std::uint32_t nameSize) = 0;
+    // RegQueryValueExA into a caller's buffer; dataSize is the buffer size on entry and the
+    // value's size on return. Returns the Win32 error code.
+    virtual std::int32_t queryValue(KeyHandle key, const std::string& valueName,
+                                    std::uint32_t& type, unsigned char* data,
+                                    std::uint32_t& dataSize) = 0;
+    // RegCloseKey.
+    virtual void closeKey(KeyHandle key) = 0;
+    // LoadLibraryA, GetProcAddress, FreeLibrary.
+    virtual LibraryHandle loadLibrary(const std::string& fileName) = 0;
+    virtual ExportAddress findExport(LibraryHandle library, const std::string& exportName) = 0;
+    virtual void freeLibrary(LibraryHandle library) = 0;
+    // RasEnumDevicesA called through an entry point found by findExport. buffer may be null.
+    virtual std::uint32_t rasEnumDevices(ExportAddress entry, RasDeviceRecord* buffer,
+                                         std::uint32_t& byteCount, std::uint32_t& deviceCount) = 0;
+};
+
+// shell32 and kernel32: finding documents and starting their viewer; the report files.
+class ShellAndFiles {
+public:
+    virtual ~ShellAndFiles() = default;
+    // GetFileAttributesA succeeds: a file or a directory exists under path.
+    virtual bool pathExists(const std::string& path) = 0;
+    // GetFullPathNameA; empty when the full path cannot be formed.
+    virtual std::string fullPath(const std::string& path) = 0;
+    // GetEnvironmentVariableA; false when the variable is not set.
+    virtual bool environmentVariable(const std::string& name, std::string& value) = 0;
+    // FindExecutableA(file, no directory, 260-character buffer): the shell's result code.
+    virtual std::intptr_t findExecutable(const std::string& file, std::string& executable) = 0;
+    // ShellExecuteA: the shell's result code.
+    virtual std::intptr_t shellExecute(WindowHandle owner, const std::string& operation,
+                                       const std::string& file, const std::string& parameters,
+                                       int showCommand) = 0;
+    // A line on standard output (seen only when it is redirected).
+    virtual void writeStandardOutput(const std::string& text) = 0;
+    // CreateFileA(name, GENERIC_WRITE, share 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL);
+    // 0 when the file cannot be created.
+    virtual FileHandle createReportFile(const std::string& name) = 0;
+    // WriteFile of exactly size bytes; false unless every byte was written.
+    virtual bool writeFile(FileHandle file, const char* data, std::uint32_t size) = 0;
+    // CloseHandle.
+    virtual void closeFile(FileHandle file) = 0;
+    // DeleteFileA.
+    virtual bool deleteFile(const std::string& name) = 0;
+};
+
+// user32: the string table and message boxes; the program's own file name.
+class UserInterface {
+public:
+    virtual ~UserInterface() = default;
+    // LoadStringA from the program's string table; empty for an unknown id.
+    virtual std::string loadString(std::uint32_t id) = 0;
+    // MessageBoxA; returns the button pressed.
+    virtual int messageBox(WindowHandle owner, const std::string& text, const std::string& caption,
+                           std::uint32_t flags) = 0;
+    // GetModuleFileNameA(NULL): the full path of the running program.
+    virtual std::string moduleFileName() = 0;
+};
+
+class WindowsServices : public SystemInformation,
+                        public RegistryAndLibraries,
+                        public ShellAndFiles,
+                        public UserInterface {};
+
+} // namespace prereq
