@@ -27,9 +27,14 @@ public:
 
 private:
     WindowHandle mainWindow_ = 0;
+    PrereqCheckApp* previous_; // the application this one stands in for while it lives
 };
 
 // The application object while one exists, else null.
 PrereqCheckApp* currentApplication();
+
+// The program's title without an application object: the base name of the running program's
+// file (platform().moduleFileName()), its directory and extension removed.
+std::string programTitle();
 
 } // namespace prereq

@@ -211,6 +211,8 @@ bool SimulatedPc::performanceCounter(std::int64_t& ticks) {
     ticks = performanceCounterFrozen ? 0
                                      : static_cast<std::int64_t>(counterAt(
                                            static_cast<long double>(performanceTicksPerSecond)));
+    if (performanceCounterRunsBackwards)
+        ticks = -ticks;
     return performanceTicksPerSecond != 0;
 }
 
@@ -222,7 +224,10 @@ void SimulatedPc::sleep(std::uint32_t milliseconds) {
 bool SimulatedPc::readTimeStampCounter(std::uint64_t& cycles) {
     if (!hasTimeStampCounter)
         return false;
-    cycles = counterAt(processorHz);
+    cycles = timeStampCounterStart;
+    if (!timeStampCounterFrozen)
+        cycles += counterAt(processorHz) + timeStampReads;
+    ++timeStampReads;
     return true;
 }
 
@@ -341,6 +346,7 @@ LibraryHandle SimulatedPc::loadLibrary(const std::string& fileName) {
 }
 
 ExportAddress SimulatedPc::findExport(LibraryHandle library, const std::string& exportName) {
+    exportLookups.push_back(exportName);
     if (library == 0 || library > libraryHandles_.size())
         return 0;
     const auto it = libraries.find(libraryHandles_[library - 1]);
@@ -361,6 +367,7 @@ void SimulatedPc::freeLibrary(LibraryHandle library) {
 
 std::uint32_t SimulatedPc::rasEnumDevices(ExportAddress entry, RasDeviceRecord* buffer,
                                           std::uint32_t& byteCount, std::uint32_t& deviceCount) {
+    rasEnumByteCounts.push_back(byteCount);
     if (entry < 0x10001 || entry - 0x10001 >= exportAddresses_.size() ||
         exportAddresses_[entry - 0x10001].second != "RasEnumDevicesA")
         return 87; // ERROR_INVALID_PARAMETER: not the device enumeration entry point
@@ -444,6 +451,7 @@ bool SimulatedPc::writeFile(FileHandle file, const char* data, std::uint32_t siz
     const auto it = openFiles_.find(file);
     if (it == openFiles_.end())
         return false;
+    fileWrites.emplace_back(data, size);
     std::uint32_t written = size;
     if (diskBytesLeft) {
         written = static_cast<std::uint32_t>(std::min<std::uint64_t>(size, *diskBytesLeft));

@@ -86,6 +86,10 @@ public:
     std::uint32_t processorCode = kProcessorPentium;
     long double processorHz = 300e6L;
     bool hasTimeStampCounter = true;
+    std::uint64_t timeStampCounterStart = 0; // the counter's value when the clock stood at 0
+    bool timeStampCounterFrozen = false;     // every read answers timeStampCounterStart
+    // QueryPerformanceCounter counts down (the negated ticks).
+    bool performanceCounterRunsBackwards = false;
     std::int64_t performanceTicksPerSecond = 3579545;
     bool performanceCounterFrozen = false;
     std::map<char, Drive> drives;
@@ -113,13 +117,21 @@ public:
     std::vector<std::string> freedLibraries;   // every free, in order
     std::vector<std::string> driveTypeQueries; // root paths, in order
     std::vector<std::string> freeSpaceQueries; // root paths, in order
+    // Every GetProcAddress name, and the byte count passed to each RasEnumDevicesA call, in order.
+    std::vector<std::string> exportLookups;
+    std::vector<std::uint32_t> rasEnumByteCounts;
     std::vector<MessageBoxCall> messageBoxes;
     std::vector<Launch> launches;
     std::string standardOutput;
     std::uint64_t clockNanoseconds = 0;
     std::uint64_t sleptMilliseconds = 0;
+    // Successful time-stamp counter reads. Each read lands one cycle after the one before, as
+    // on a real processor, even while the virtual clock stands still.
+    std::uint64_t timeStampReads = 0;
     int openKeyCount = 0;  // keys open now
     int openFileCount = 0; // report files open now
+    // The bytes each writeFile call was given, in order.
+    std::vector<std::string> fileWrites;
     int loadedLibraryReferences(const std::string& name) const;
 
     // ---- WindowsServices.

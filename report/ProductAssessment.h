@@ -32,12 +32,17 @@ private:
     void writeReport(int entryCount);
     void writeRecommendedLevelTables(int entryCount);
     void writePrerequisiteTable(int entryCount);
+    void writePrerequisiteRow(const PrerequisiteResult& entry);
+    // Hands one fragment to the report file in one write. After a write has failed nothing
+    // more is written, so writeReport can remove the partial file.
+    void write(const std::string& fragment);
 
     const PrerequisiteResult* requirements_;
     std::string reportFileName_;
     std::string productName_;
     std::int32_t overallStatus_ = Satisfied;
     FileHandle reportFile_ = 0;
+    bool reportWriteFailed_ = false;
 };
 
 class PlinthSetupProduct : public ProductAssessment {

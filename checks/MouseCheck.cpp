@@ -1,0 +1,19 @@
+// The mouse probe.
+#include "checks/MouseCheck.h"
+
+#include "checks/WindowsVersion.h"
+#include "platform/Platform.h"
+#include "resources/StringIds.h"
+
+namespace prereq {
+
+MouseCheck::MouseCheck() {
+    const bool present = platform().systemMetric(kSmMousePresent) != 0;
+    setPcLevel(platform().loadString(present ? IDS_MOUSE : IDS_NO_MOUSE));
+    setStatus(present ? Satisfied : NotSatisfied);
+    setMinimumPrerequisite(platform().loadString(IDS_MOUSE));
+    setMoreInfoPage("");
+    setShownInReport(isWindowsNT4() || isWindowsNT5() ? 1 : 0);
+}
+
+} // namespace prereq

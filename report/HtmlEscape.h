@@ -1,0 +1,14 @@
+// HTML escaping of the texts a status report takes from the PC's findings and the product
+// name, so that a text holding markup characters shows as text and cannot break the page.
+#pragma once
+
+#include <string>
+
+namespace prereq {
+
+// text with "&", "<", ">" and the double quote replaced by "&amp;", "&lt;", "&gt;" and
+// "&quot;"; every other byte is kept as it is. Safe inside element content and inside a
+// double-quoted attribute value.
+std::string escapeHtml(const std::string& text);
+
+} // namespace prereq

@@ -1,0 +1,150 @@
+// The HTML status report of a product that is not satisfied: one line of HTML, written
+// fragment by fragment into the current directory. Texts that come from the PC's findings or
+// the product name are escaped; the fixed fragments go out exactly as the browser expects them.
+#include "report/HtmlEscape.h"
+#include "report/ProductAssessment.h"
+
+#include "platform/Platform.h"
+#include "resources/StringIds.h"
+
+namespace prereq {
+
+namespace {
+
+const char kTableStart[] = "<table BORDER WIDTH=100% >";
+const char kBlankCell[] = "<td>&nbsp </td>";
+
+// The check mark with "Yes" when the minimum is met, else the cross with "No".
+std::string satisfiedText(std::int32_t status) {
+    if (status != NotSatisfied)
+        return "<img SRC=\"green_check.gif\" NOSAVE height=16 width=15> " +
+               platform().loadString(IDS_YES);
+    return "<img SRC=\"red_x.gif\" NOSAVE height=16 width=15> " + platform().loadString(IDS_NO);
+}
+
+// A "More Info" link only for a failed prerequisite that has a help page.
+std::string linkCell(const PrerequisiteResult& entry) {
+    const std::string page = entry.moreInfoPage();
+    if (entry.status() != NotSatisfied || page.empty())
+        return kBlankCell;
+    return "<td><a href=\"" + escapeHtml(page) + "\">More Info</a></td>";
+}
+
+} // namespace
+
+void ProductAssessment::write(const std::string& fragment) {
+    if (reportWriteFailed_ || fragment.empty())
+        return;
+    if (!platform().writeFile(reportFile_, fragment.data(),
+                              static_cast<std::uint32_t>(fragment.size())))
+        reportWriteFailed_ = true;
+}
+
+void ProductAssessment::writeReport(int entryCount) {
+    // A report that cannot be created is simply not written: the verdict stands on its own.
+    reportFile_ = platform().createReportFile(reportFileName_);
+    if (!reportFile_)
+        return;
+    reportWriteFailed_ = false;
+
+    write("<!doctype html public -//w3c//dtd html 4.0 transitional//en>");
+    write("<html>");
+    write("<head>");
+    write("<meta content=text/html; charset=iso-8859-1>");
+    write("<title>PC Status Report</title>");
+    write("</head>");
+    write("<body>");
+    write("<strong>" + escapeHtml(productName_) + "</strong>");
+    if (overallStatus_ == BelowRecommended)
+        writeRecommendedLevelTables(entryCount);
+    else
+        writePrerequisiteTable(entryCount);
+    write("</table>");
+    write("</body>");
+    write("</html>");
+
+    platform().closeFile(reportFile_);
+    reportFile_ = 0;
+    // A truncated report (a full disk) must not be opened later as if it were complete.
+    if (reportWriteFailed_)
+        platform().deleteFile(reportFileName_);
+}
+
+void ProductAssessment::writeRecommendedLevelTables(int entryCount) {
+    write(kTableStart);
+    write("<tr>");
+    write("<td>Minimum Prerequisite</td>");
+    write("<td>Minimum<br>Prerequisite Satisfied?</td>");
+    write("<td>Recommended Level</td>");
+    write("<td>Your PC's level</td>");
+    write(kBlankCell);
+    write("</tr>");
+    for (int index = 0; index < entryCount; ++index) {
+        const PrerequisiteResult& entry = requirements_[index];
+        if (entry.status() != BelowRecommended || !entry.shownInReport())
+            continue;
+        write("<p><p>");
+        write("<tr>");
+        write("<td>");
+        write(escapeHtml(entry.minimumPrerequisite()));
+        write("</td>");
+        write("<td>");
+        write(satisfiedText(entry.status()));
+        write("</td>");
+        write("<td>");
+        write(escapeHtml(entry.recommendedLevel()));
+        write("</td>");
+        write("<td>");
+        write(escapeHtml(entry.pcLevel()));
+        write("</td>");
+        write(linkCell(entry));
+        write("</tr>");
+    }
+    write("</table>");
+    write("<p><p>");
+
+    write(kTableStart);
+    write("<tr>");
+    write("<td>Prerequisite</td>");
+    write("<td>Prerequisite Satisfied?</td>");
+    write("<td>Your PC's level</td>");
+    write(kBlankCell);
+    write("</tr>");
+    for (int index = 0; index < entryCount; ++index) {
+        const PrerequisiteResult& entry = requirements_[index];
+        if (entry.status() != BelowRecommended && entry.shownInReport())
+            writePrerequisiteRow(entry);
+    }
+}
+
+void ProductAssessment::writePrerequisiteTable(int entryCount) {
+    write(kTableStart);
+    write("<tr>");
+    write("<td>Prerequisite</td>");
+    write("<td>Prerequisite Satisfied?</td>");
+    write("<td>Your PC's level</td>");
+    write(kBlankCell);
+    write("</tr>");
+    for (int index = 0; index < entryCount; ++index) {
+        const PrerequisiteResult& entry = requirements_[index];
+        if (entry.shownInReport())
+            writePrerequisiteRow(entry);
+    }
+}
+
+void ProductAssessment::writePrerequisiteRow(const PrerequisiteResult& entry) {
+    write("<tr>");
+    write("<td>");
+    write(escapeHtml(entry.minimumPrerequisite()));
+    write("</td>");
+    write("<td>");
+    write(satisfiedText(entry.status()));
+    write("</td>");
+    write("<td>");
+    write(escapeHtml(entry.pcLevel()));
+    write("</td>");
+    write(linkCell(entry));
+    write("</tr></br>");
+}
+
+} // namespace prereq
