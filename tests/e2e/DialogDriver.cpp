@@ -6,6 +6,9 @@
 // Usage: DialogDriver.exe PROGRAM COMMAND...   (commands run in order; see runCommand)
 #include <windows.h>
 
+#include <fcntl.h>
+#include <io.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -106,6 +109,7 @@ private:
     void waitForBrowser(int lines);
     void screenshot(const std::string& name);
     HWND findMessageBox();
+    void activate();
     void pressKey(WORD key);
 
     std::string program_;
@@ -216,9 +220,14 @@ void Driver::expectMessageBox(DWORD limitMs, bool quietWhenNone) {
         say("msgbox stays open");
 }
 
-void Driver::pressKey(WORD key) {
+void Driver::activate() {
     SetForegroundWindow(dialog_);
     waitFor(2000, [&] { return GetForegroundWindow() == dialog_; });
+}
+
+// Keys go through the input queue of the foreground window, as typed keys do.
+void Driver::pressKey(WORD key) {
+    activate();
     INPUT input[2] = {};
     input[0].type = input[1].type = INPUT_KEYBOARD;
     input[0].ki.wVk = input[1].ki.wVk = key;
@@ -295,6 +304,7 @@ void Driver::waitForBrowser(int lines) {
 
 // The runner takes the screenshot: it watches for this line and answers with NAME.done.
 void Driver::screenshot(const std::string& name) {
+    activate(); // the caption is drawn as the user sees it right after start
     say("shot " + name);
     if (!waitFor(20000, [&] { return fileExists(toolsFolder() + name + ".done"); }))
         say("screenshot missing");
@@ -312,7 +322,7 @@ bool Driver::runCommand(const std::string& command, const std::string& argument)
     else if (command == "msgbox")
         expectMessageBox(10000, false);
     else if (command == "nomsgbox")
-        expectMessageBox(1500, true);
+        expectMessageBox(500, true);
     else if (command == "browsed")
         waitForBrowser(std::atoi(argument.c_str()));
     else if (command == "shot")
@@ -346,6 +356,7 @@ int main(int argc, char** argv) {
         std::fputs("usage: DialogDriver PROGRAM COMMAND...\n", stderr);
         return 2;
     }
+    _setmode(_fileno(stdout), _O_BINARY); // lines end in \n alone, as the runner writes them
     Driver driver(argv[1]);
     for (int i = 2; i < argc; ++i) {
         const std::string command = argv[i];

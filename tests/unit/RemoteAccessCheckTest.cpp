@@ -113,8 +113,9 @@ TEST(RemoteAccessCheck, DecidesFromLibrariesExportsAndKeys) {
         EXPECT_EQ(openedKeys(pc), c.keys) << c.name;
         EXPECT_EQ(pc.openKeyCount, 0) << c.name;
         // An export is looked up only in a library that loaded.
-        if (pc.loadedLibraries.empty())
+        if (pc.loadedLibraries.empty()) {
             EXPECT_EQ(joined(pc.exportLookups), "") << c.name;
+        }
     }
 }
 
