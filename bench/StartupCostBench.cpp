@@ -8,9 +8,12 @@
 // nothing. In the Windows build it runs against the real API (under Wine here) and writes the
 // reports into the current directory.
 //
-// Usage: StartupCostBench [RUNS]. Prints one line per run: "run N total_ns slept_ns sleeps".
-// The first run is the cold one a real start of the program pays.
-#include "bench/SleepTimed.h"
+// Usage: StartupCostBench [RUNS [calls]]. Prints one line per run,
+//   run N TOTAL_NS SLEPT_NS SLEEPS UNSATISFIED_PRODUCTS
+// and with "calls", after the first run (the cold one a real start of the program pays), the
+// time spent in each timed Windows call:
+//   call CALLS NS NAME
+#include "bench/TimedServices.h"
 #include "checks/RequirementSet.h"
 #include "platform/Platform.h"
 #include "report/ProductAssessment.h"
@@ -23,17 +26,18 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace prereq {
 namespace {
 
 #ifdef _WIN32
-using BenchPc = SleepTimed<Win32Services>;
+using BenchPc = TimedServices<Win32Services>;
 BenchPc makePc() {
     return BenchPc();
 }
 #else
-using BenchPc = SleepTimed<SimulatedPc>;
+using BenchPc = TimedServices<SimulatedPc>;
 BenchPc makePc() {
     SimulatedPc pc = SimulatedPc::windowsNt4("Service Pack 2");
     pc.setMemoryBytes(100u << 20);
@@ -41,15 +45,14 @@ BenchPc makePc() {
 }
 #endif
 
-struct RunCost {
-    std::chrono::nanoseconds total;
-    std::chrono::nanoseconds slept;
-    int sleeps;
-    int unsatisfiedProducts;
-};
+long long nanoseconds(BenchPc::Clock::duration duration) {
+    return static_cast<long long>(
+        std::chrono::duration_cast<std::chrono::nanoseconds>(duration).count());
+}
 
-RunCost timeOneStartUp() {
+void runOnce(int run, bool timeCalls) {
     BenchPc pc = makePc();
+    pc.timeEveryCall = timeCalls;
     ScopedPlatform use(pc);
     const BenchPc::Clock::time_point start = BenchPc::Clock::now();
     buildRequirementLists();
@@ -61,7 +64,12 @@ RunCost timeOneStartUp() {
                             (wardline.overallStatus() != Satisfied) +
                             (wardlineLan.overallStatus() != Satisfied);
     releaseRequirementLists();
-    return {end - start, pc.slept, pc.sleeps, unsatisfied};
+
+    std::printf("run %d %lld %lld %d %d\n", run, nanoseconds(end - start), nanoseconds(pc.slept()),
+                pc.sleeps(), unsatisfied);
+    if (run == 1 && timeCalls)
+        for (const auto& [name, cost] : pc.costs)
+            std::printf("call %d %lld %s\n", cost.calls, nanoseconds(cost.time), name.c_str());
 }
 
 } // namespace
@@ -69,11 +77,8 @@ RunCost timeOneStartUp() {
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::atoi(argv[1]) : 20;
-    for (int run = 1; run <= runs; ++run) {
-        const prereq::RunCost cost = prereq::timeOneStartUp();
-        std::printf("run %d %lld %lld %d %d\n", run, static_cast<long long>(cost.total.count()),
-                    static_cast<long long>(cost.slept.count()), cost.sleeps,
-                    cost.unsatisfiedProducts);
-    }
+    const bool timeCalls = argc > 2 && std::string(argv[2]) == "calls";
+    for (int run = 1; run <= runs; ++run)
+        prereq::runOnce(run, timeCalls);
     return 0;
 }

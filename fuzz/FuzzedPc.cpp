@@ -88,17 +88,26 @@ private:
         return path;
     }
 
-    // A document path: in the current directory, in some other directory, or anything.
+    // A document path: in the current directory, in a directory that PATH may name, or anything.
     std::string documentPath(const SimulatedPc& pc) {
         const std::string name = pick(kDocumentNames);
-        switch (input_.ConsumeIntegralInRange<int>(0, 2)) {
+        switch (input_.ConsumeIntegralInRange<int>(0, 3)) {
         case 0:
             return pc.currentDirectory + "\\" + name;
         case 1:
+            return "C:\\Help\\" + name;
+        case 2:
             return cText(40) + "\\" + name;
         default:
             return cText(300);
         }
+    }
+
+    // Mostly a letter the probes scan, A and B among them; sometimes any character.
+    char driveLetter() {
+        if (input_.ConsumeIntegralInRange<int>(0, 7) == 0)
+            return input_.ConsumeIntegral<char>();
+        return static_cast<char>('A' + input_.ConsumeIntegralInRange<int>(0, 25));
     }
 
     // A PATH value made of directories, quotes and runs of separators.
@@ -162,14 +171,20 @@ private:
             break;
         case 3:
             pc.processorCode = input_.ConsumeIntegral<std::uint32_t>();
-            // Rates up to 1 THz; beyond that the simulated counters themselves would overflow.
-            pc.processorHz = input_.ConsumeIntegralInRange<std::uint64_t>(0, 1000000000000ull);
+            // Rates up to 10^18 Hz, beyond any level the report can show; much beyond that the
+            // simulated counters themselves would overflow.
+            pc.processorHz =
+                input_.ConsumeIntegralInRange<std::uint64_t>(0, 1000000000000000000ull);
             pc.hasTimeStampCounter = input_.ConsumeBool();
+            // A counter that starts anywhere, also just short of wrapping, or stands still.
+            pc.timeStampCounterStart = input_.ConsumeIntegral<std::uint64_t>();
+            pc.timeStampCounterFrozen = input_.ConsumeBool();
             break;
         case 4:
             pc.performanceTicksPerSecond =
                 input_.ConsumeIntegralInRange<std::int64_t>(0, 10000000000ll);
             pc.performanceCounterFrozen = input_.ConsumeBool();
+            pc.performanceCounterRunsBackwards = input_.ConsumeBool();
             break;
         case 5: {
             SimulatedPc::Drive drive;
@@ -179,11 +194,11 @@ private:
             drive.space.bytesPerSector = input_.ConsumeIntegral<std::uint32_t>();
             drive.space.freeClusters = input_.ConsumeIntegral<std::uint32_t>();
             drive.space.totalClusters = input_.ConsumeIntegral<std::uint32_t>();
-            pc.drives[input_.ConsumeIntegral<char>()] = drive;
+            pc.drives[driveLetter()] = drive;
             break;
         }
         case 6:
-            pc.drives.erase(input_.ConsumeIntegral<char>());
+            pc.drives.erase(driveLetter());
             break;
         case 7:
             pc.mousePresent = input_.ConsumeBool();

@@ -3,7 +3,7 @@
    belong here (the resource compiler honours nothing else in an included header). */
 #pragma once
 
-/* A control the code never addresses. */
+/* A control the code never addresses; in the dialog's 16-bit ids it is 65535. */
 #define IDC_STATIC -1
 
 /* The main dialog's template. */

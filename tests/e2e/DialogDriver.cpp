@@ -118,12 +118,24 @@ private:
     HWND dialog_ = nullptr;
 };
 
+// The program's standard output goes to program.out beside the driver, where the runner reads
+// the lines the program writes when it cannot find a document.
 bool Driver::start() {
     std::string commandLine = "\"" + program_ + "\"";
+    SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
+    HANDLE output = CreateFileA((toolsFolder() + "program.out").c_str(), GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(program_.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process_)) {
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = startup.hStdError = output;
+    const BOOL started = CreateProcessA(program_.c_str(), &commandLine[0], nullptr, nullptr, TRUE,
+                                        0, nullptr, nullptr, &startup, &process_);
+    if (output != INVALID_HANDLE_VALUE)
+        CloseHandle(output);
+    if (!started) {
         say("start failed " + std::to_string(GetLastError()));
         return false;
     }
