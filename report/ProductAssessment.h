@@ -32,6 +32,7 @@ private:
     void writeReport(int entryCount);
     void writeRecommendedLevelTables(int entryCount);
     void writePrerequisiteTable(int entryCount);
+    void writePrerequisiteHeader();
     void writePrerequisiteRow(const PrerequisiteResult& entry);
     // Hands one fragment to the report file in one write. After a write has failed nothing
     // more is written, so writeReport can remove the partial file.

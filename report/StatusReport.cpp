@@ -103,13 +103,7 @@ void ProductAssessment::writeRecommendedLevelTables(int entryCount) {
     write("</table>");
     write("<p><p>");
 
-    write(kTableStart);
-    write("<tr>");
-    write("<td>Prerequisite</td>");
-    write("<td>Prerequisite Satisfied?</td>");
-    write("<td>Your PC's level</td>");
-    write(kBlankCell);
-    write("</tr>");
+    writePrerequisiteHeader();
     for (int index = 0; index < entryCount; ++index) {
         const PrerequisiteResult& entry = requirements_[index];
         if (entry.status() != BelowRecommended && entry.shownInReport())
@@ -118,6 +112,15 @@ void ProductAssessment::writeRecommendedLevelTables(int entryCount) {
 }
 
 void ProductAssessment::writePrerequisiteTable(int entryCount) {
+    writePrerequisiteHeader();
+    for (int index = 0; index < entryCount; ++index) {
+        const PrerequisiteResult& entry = requirements_[index];
+        if (entry.shownInReport())
+            writePrerequisiteRow(entry);
+    }
+}
+
+void ProductAssessment::writePrerequisiteHeader() {
     write(kTableStart);
     write("<tr>");
     write("<td>Prerequisite</td>");
@@ -125,11 +128,6 @@ void ProductAssessment::writePrerequisiteTable(int entryCount) {
     write("<td>Your PC's level</td>");
     write(kBlankCell);
     write("</tr>");
-    for (int index = 0; index < entryCount; ++index) {
-        const PrerequisiteResult& entry = requirements_[index];
-        if (entry.shownInReport())
-            writePrerequisiteRow(entry);
-    }
 }
 
 void ProductAssessment::writePrerequisiteRow(const PrerequisiteResult& entry) {

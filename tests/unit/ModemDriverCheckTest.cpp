@@ -54,7 +54,7 @@ const SystemCase kSystems[] = {
 
 TEST(ModemDriverCheck, InstalledWhenAllThreeSourcesAgree) {
     for (const auto& c : kSystems) {
-        SimulatedPc pc = presetFor(c.system);
+        SimulatedPc pc = pcRunning(c.system);
         ScopedPlatform use(pc);
         const ModemDriverCheck check;
         EXPECT_EQ(check.status(), Satisfied) << nameOf(c.system);
@@ -75,7 +75,7 @@ TEST(ModemDriverCheck, InstalledWhenAllThreeSourcesAgree) {
 
 TEST(ModemDriverCheck, WithoutRemoteAccessPointsToItsHelpPage) {
     for (const auto& c : kSystems) {
-        SimulatedPc pc = presetFor(c.system);
+        SimulatedPc pc = pcRunning(c.system);
         pc.removeRemoteAccess();
         ScopedPlatform use(pc);
         const ModemDriverCheck check;
@@ -103,7 +103,7 @@ TEST(ModemDriverCheck, InstalledButUnusableDialUpKeepsTheDriverPage) {
         {"98 only the A export", System::Windows98, false, true},
     };
     for (const auto& c : cases) {
-        SimulatedPc pc = presetFor(c.system);
+        SimulatedPc pc = pcRunning(c.system);
         pc.addLibrary("rnaph.dll", {"RasSetEntryProperties"});
         if (c.removeMsdun)
             pc.registry.erase(kDialUpUninstallKey);
@@ -120,7 +120,7 @@ TEST(ModemDriverCheck, InstalledButUnusableDialUpKeepsTheDriverPage) {
 
 TEST(ModemDriverCheck, WithoutTheDeviceEnumerationExportTheDriverIsNotInstalled) {
     for (const auto& c : kSystems) {
-        SimulatedPc pc = presetFor(c.system);
+        SimulatedPc pc = pcRunning(c.system);
         pc.libraries["rasapi32.dll"].exports.erase("RasEnumDevicesA");
         ScopedPlatform use(pc);
         const ModemDriverCheck check;
@@ -275,7 +275,7 @@ TEST(ModemDriverCheck, LooksForAnAttachedModemOfTheModelInEverySubkey) {
     };
     for (const System system : {System::Nt4, System::Windows98}) {
         for (const auto& c : cases) {
-            SimulatedPc pc = presetFor(system);
+            SimulatedPc pc = pcRunning(system);
             const std::string classKey = SimulatedPc::modemClassKey(pc.isNtFamily());
             pc.registry.erase(classKey + "\\0000");
             for (const auto& entry : c.entries) {
@@ -299,7 +299,7 @@ TEST(ModemDriverCheck, LooksForAnAttachedModemOfTheModelInEverySubkey) {
 
 TEST(ModemDriverCheck, ReadsOnlyTheModemClassOfItsSystemFamily) {
     for (const auto& c : kSystems) {
-        SimulatedPc pc = presetFor(c.system);
+        SimulatedPc pc = pcRunning(c.system);
         const std::string own = SimulatedPc::modemClassKey(pc.isNtFamily());
         const std::string other = SimulatedPc::modemClassKey(!pc.isNtFamily());
         pc.registry[other + "\\0000"] = pc.registry[own + "\\0000"];

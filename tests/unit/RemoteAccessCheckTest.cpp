@@ -87,7 +87,7 @@ const RemoteAccessCase kCases[] = {
 };
 
 SimulatedPc pcFor(const RemoteAccessCase& c) {
-    SimulatedPc pc = presetFor(c.system);
+    SimulatedPc pc = pcRunning(c.system);
     pc.removeRemoteAccess();
     if (c.clsidKey)
         pc.addKey(kDialUpClsidKey);
@@ -156,7 +156,7 @@ TEST(RemoteAccessCheck, TextsAndHelpPageDependOnlyOnTheSystem) {
     };
     for (const auto& c : cases) {
         for (const bool installed : {true, false}) {
-            SimulatedPc pc = presetFor(c.system);
+            SimulatedPc pc = pcRunning(c.system);
             if (!installed)
                 pc.removeRemoteAccess();
             ScopedPlatform use(pc);

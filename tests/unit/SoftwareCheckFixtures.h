@@ -1,9 +1,10 @@
-// What the software-check tests share: the four systems as simulated PCs, and the simulated
+// What the software-check tests share: names of the four systems, and the simulated
 // PC's records of keys, libraries and exports as short readable lines.
 #pragma once
 
 #include "checks/RemoteAccessCheck.h"
 #include "platform/SimulatedPc.h"
+#include "tests/unit/SimulatedSystems.h"
 
 #include <set>
 #include <sstream>
@@ -12,8 +13,6 @@
 
 namespace prereq {
 namespace testing_support {
-
-enum class System { Nt4, Windows2000, Windows95, Windows98 };
 
 inline const char* nameOf(System system) {
     switch (system) {
@@ -27,21 +26,6 @@ inline const char* nameOf(System system) {
         return "98";
     }
     return "?";
-}
-
-// A PC of that system which satisfies every product.
-inline SimulatedPc presetFor(System system) {
-    switch (system) {
-    case System::Nt4:
-        return SimulatedPc::windowsNt4();
-    case System::Windows2000:
-        return SimulatedPc::windows2000();
-    case System::Windows95:
-        return SimulatedPc::windows95();
-    case System::Windows98:
-        return SimulatedPc::windows98();
-    }
-    return SimulatedPc();
 }
 
 // "a b c" -> {"a", "b", "c"}
