@@ -20,6 +20,14 @@ std::string escapeHtml(const std::string& text) {
         case '"':
             escaped += "&quot;";
             break;
+        // A line break in a finding would break the report's one line; as a character
+        // reference it still shows as the blank the browser would have made of it.
+        case '\r':
+            escaped += "&#13;";
+            break;
+        case '\n':
+            escaped += "&#10;";
+            break;
         default:
             escaped += c;
         }

@@ -7,8 +7,8 @@
 namespace prereq {
 
 // text with "&", "<", ">" and the double quote replaced by "&amp;", "&lt;", "&gt;" and
-// "&quot;"; every other byte is kept as it is. Safe inside element content and inside a
-// double-quoted attribute value.
+// "&quot;", and CR and LF by "&#13;" and "&#10;" (the report is one line); every other byte is
+// kept as it is. Safe inside element content and inside a double-quoted attribute value.
 std::string escapeHtml(const std::string& text);
 
 } // namespace prereq

@@ -15,8 +15,7 @@ namespace {
 
 // Windows NT 4 reads its service-pack text from the registry, where nothing keeps a line break
 // out of it; the report must still be one line and show the text as it was.
-// Disabled until the report writer encodes CR and LF (as "&#13;" and "&#10;").
-TEST(FuzzFindings, DISABLED_LineBreaksInAFindingKeepTheReportOnOneLine) {
+TEST(FuzzFindings, LineBreaksInAFindingKeepTheReportOnOneLine) {
     const std::string servicePack = "Service Pack 6\r\nBuild 1381\n";
     SimulatedPc pc = SimulatedPc::windowsNt4(servicePack);
     ScopedPlatform use(pc);

@@ -22,6 +22,7 @@ TEST(EscapeHtml, ReplacesEachMarkupCharacterByItsEntity) {
         // An entity already present is text too, so it is escaped again rather than trusted.
         {"&amp;", "&amp;amp;"},
         {"<<>>", "&lt;&lt;&gt;&gt;"},
+        {"Service Pack 6\r\nBuild\n", "Service Pack 6&#13;&#10;Build&#10;"},
         {"'single' quotes stay", "'single' quotes stay"},
         {std::string("caf\xe9 \x01\x7f", 7), std::string("caf\xe9 \x01\x7f", 7)},
         {std::string("a\0<b", 4), std::string("a\0&lt;b", 7)},
