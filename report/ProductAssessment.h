@@ -32,6 +32,8 @@ private:
     void writeReport(int entryCount);
     void writeRecommendedLevelTables(int entryCount);
     void writePrerequisiteTable(int entryCount);
+    // "<td>", text, "</td>": three fragments, so an empty text writes nothing between them.
+    void writeCell(const std::string& text);
     void writePrerequisiteHeader();
     void writePrerequisiteRow(const PrerequisiteResult& entry);
     // Hands one fragment to the report file in one write. After a write has failed nothing

@@ -40,6 +40,12 @@ void ProductAssessment::write(const std::string& fragment) {
         reportWriteFailed_ = true;
 }
 
+void ProductAssessment::writeCell(const std::string& text) {
+    write("<td>");
+    write(text);
+    write("</td>");
+}
+
 void ProductAssessment::writeReport(int entryCount) {
     // A report that cannot be created is simply not written: the verdict stands on its own.
     reportFile_ = platform().createReportFile(reportFileName_);
@@ -85,18 +91,10 @@ void ProductAssessment::writeRecommendedLevelTables(int entryCount) {
             continue;
         write("<p><p>");
         write("<tr>");
-        write("<td>");
-        write(escapeHtml(entry.minimumPrerequisite()));
-        write("</td>");
-        write("<td>");
-        write(satisfiedText(entry.status()));
-        write("</td>");
-        write("<td>");
-        write(escapeHtml(entry.recommendedLevel()));
-        write("</td>");
-        write("<td>");
-        write(escapeHtml(entry.pcLevel()));
-        write("</td>");
+        writeCell(escapeHtml(entry.minimumPrerequisite()));
+        writeCell(satisfiedText(entry.status()));
+        writeCell(escapeHtml(entry.recommendedLevel()));
+        writeCell(escapeHtml(entry.pcLevel()));
         write(linkCell(entry));
         write("</tr>");
     }
@@ -132,15 +130,9 @@ void ProductAssessment::writePrerequisiteHeader() {
 
 void ProductAssessment::writePrerequisiteRow(const PrerequisiteResult& entry) {
     write("<tr>");
-    write("<td>");
-    write(escapeHtml(entry.minimumPrerequisite()));
-    write("</td>");
-    write("<td>");
-    write(satisfiedText(entry.status()));
-    write("</td>");
-    write("<td>");
-    write(escapeHtml(entry.pcLevel()));
-    write("</td>");
+    writeCell(escapeHtml(entry.minimumPrerequisite()));
+    writeCell(satisfiedText(entry.status()));
+    writeCell(escapeHtml(entry.pcLevel()));
     write(linkCell(entry));
     write("</tr></br>");
 }
