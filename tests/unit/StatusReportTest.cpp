@@ -6,6 +6,8 @@
 #include "platform/SimulatedPc.h"
 #include "resources/StringIds.h"
 
+#include "tests/unit/WorkedExampleReport.h"
+
 #include <gtest/gtest.h>
 
 #include <numeric>
@@ -97,14 +99,7 @@ protected:
 TEST_F(StatusReport, WorkedExample) {
     EXPECT_EQ(assess({entry(NotSatisfied, "CD-ROM drive", "no CD-ROM drive")}, "Wardline LAN"),
               NotSatisfied);
-    EXPECT_EQ(report(),
-              "<!doctype html public -//w3c//dtd html 4.0 transitional//en><html><head>"
-              "<meta content=text/html; charset=iso-8859-1><title>PC Status Report</title>"
-              "</head><body><strong>Wardline LAN</strong><table BORDER WIDTH=100% ><tr>"
-              "<td>Prerequisite</td><td>Prerequisite Satisfied?</td><td>Your PC's level</td>"
-              "<td>&nbsp </td></tr><tr><td>CD-ROM drive</td><td><img SRC=\"red_x.gif\" NOSAVE "
-              "height=16 width=15> No</td><td>no CD-ROM drive</td><td>&nbsp </td></tr></br>"
-              "</table></body></html>");
+    EXPECT_EQ(report(), kWorkedExampleReport);
 
     // Each fragment reaches the file in a write of its own.
     const std::vector<std::string> expected = {

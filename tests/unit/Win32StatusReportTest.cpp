@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include "tests/unit/WorkedExampleReport.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -61,14 +63,7 @@ TEST_F(Win32StatusReport, WritesTheOneLineDocumentByteForByte) {
     const auto entries = missingCdRom();
     const ProductAssessment product(entries.data(), "Wardline LAN", 1, kFile);
     EXPECT_EQ(product.overallStatus(), NotSatisfied);
-    EXPECT_EQ(contents(),
-              "<!doctype html public -//w3c//dtd html 4.0 transitional//en><html><head>"
-              "<meta content=text/html; charset=iso-8859-1><title>PC Status Report</title>"
-              "</head><body><strong>Wardline LAN</strong><table BORDER WIDTH=100% ><tr>"
-              "<td>Prerequisite</td><td>Prerequisite Satisfied?</td><td>Your PC's level</td>"
-              "<td>&nbsp </td></tr><tr><td>CD-ROM drive</td><td><img SRC=\"red_x.gif\" NOSAVE "
-              "height=16 width=15> No</td><td>no CD-ROM drive</td><td>&nbsp </td></tr></br>"
-              "</table></body></html>");
+    EXPECT_EQ(contents(), kWorkedExampleReport);
 }
 
 TEST_F(Win32StatusReport, AReportHeldOpenElsewhereIsLeftAlone) {
