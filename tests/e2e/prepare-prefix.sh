@@ -1,0 +1,71 @@
+# Sourced by tests/e2e/run: what a run needs before its first scenario, and the clean-up after
+# its last. prepare_run builds the programs under test and the helpers; make_template_prefix
+# sets Wine up and makes the prefix that every scenario's PC is copied from; start_display
+# starts the X server that only a program with a window needs. cleanup, the exit trap, ends
+# whatever is left.
+# shellcheck shell=bash
+
+work=""      # everything of this run: the template prefix and one folder per scenario
+xvfb_pid=""
+
+cleanup() {
+    local dir
+    [ -n "$work" ] || return 0
+    for dir in "$work"/*/; do
+        [ -d "$dir/prefix" ] && WINEPREFIX=$dir/prefix wineserver -k 2>/dev/null || true
+        [ -d "$dir/prefix/drive_c/current folder" ] && chattr -i "$dir/prefix/drive_c/current folder" 2>/dev/null || true
+        mountpoint -q "$dir" && umount "$dir" || true
+    done
+    [ -d "$work/template" ] && WINEPREFIX=$work/template wineserver -k 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+
+# Installs what the run needs, builds the 64-bit programs when they are missing, and makes the
+# run's folders.
+prepare_run() {
+    "$root/tools/install-dependencies" chromium
+    if [ ! -x "$program" ] || [ ! -x "$helpers/DialogDriver.exe" ]; then
+        [ -f "$build/CMakeCache.txt" ] || cmake --preset windows-x64 >/dev/null
+        cmake --build "$build"
+    fi
+    [ -f "$program" ] || die "no $program"
+    mkdir -p "$artifacts"
+    rm -f "$artifacts"/*.png
+
+    work=$(mktemp -d /tmp/prereqcheck-e2e.XXXXXX)
+}
+
+# One X server for the run, on a display number it picks itself.
+start_display() {
+    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+    xvfb_pid=$!
+    local tries=0
+    until [ -s "$work/display" ]; do
+        ((++tries < 100)) || die "Xvfb did not start"
+        sleep 0.1
+    done
+    DISPLAY=:$(head -n1 "$work/display")
+    export DISPLAY
+}
+
+# The template prefix, copied for every scenario. E: is a CD-ROM drive wherever a scenario
+# links dosdevices/e:, and .htm/.html open in the fake browser unless a scenario says not.
+make_template_prefix() {
+    export WINEDEBUG=-all
+    # Wine's own rasapi32 must never answer: a scenario's fake one, or none at all, does.
+    export WINEDLLOVERRIDES="rasapi32=n;winemenubuilder.exe=d"
+    WINEPREFIX=$work/template wineboot --init >/dev/null 2>&1
+    cat >"$work/template/drive_c/template.reg" <<'EOF'
+REGEDIT4
+
+[HKEY_LOCAL_MACHINE\Software\Wine\Drives]
+"e:"="cdrom"
+
+[HKEY_CLASSES_ROOT\htmlfile\shell\open\command]
+@="\"C:\\tools\\FakeBrowser.exe\" \"%1\""
+EOF
+    WINEPREFIX=$work/template wine regedit /S 'C:\template.reg'
+    WINEPREFIX=$work/template wineserver -w
+    rm "$work/template/drive_c/template.reg"
+}

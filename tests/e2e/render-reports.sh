@@ -1,0 +1,36 @@
+# Sourced by tests/e2e/run: the reports of passed scenarios, kept in build/e2e/reports, and two
+# of them drawn as a browser shows them, beside the dialog's screenshots.
+# shellcheck shell=bash
+
+keep_reports() {
+    local file
+    for file in "$2"/*.htm; do
+        [ -f "$file" ] || continue
+        mkdir -p "$artifacts/reports/$1"
+        cp "$file" "$artifacts/reports/$1/"
+    done
+}
+
+# The reports refer to green_check.gif and red_x.gif beside them, which the product does not
+# ship; for the picture they are made from the dialog's own check mark and cross.
+render_report() { # report-file picture-name
+    local page profile
+    page=$(mktemp -d "$work/render.XXXXXX")
+    profile=$(mktemp -d "$work/chromium.XXXXXX")
+    cp "$1" "$page/"
+    /usr/bin/convert "$root/resources/CheckMark.bmp" "$page/green_check.gif" 2>/dev/null || true
+    /usr/bin/convert "$root/resources/Cross.bmp" "$page/red_x.gif" 2>/dev/null || true
+    timeout 60 chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
+        --disable-background-networking --disable-component-update --disable-sync \
+        --user-data-dir="$profile" --window-size=800,560 --screenshot="$artifacts/$2.png" \
+        "file://$page/$(basename "$1")" >/dev/null 2>&1 ||
+        say "note: chromium could not render $(basename "$1")"
+}
+
+render_reports() {
+    [ -f "$artifacts/reports/nt40-no-cdrom/WardlineLANStatus.htm" ] &&
+        render_report "$artifacts/reports/nt40-no-cdrom/WardlineLANStatus.htm" report-one-table
+    [ -f "$artifacts/reports/win2k-100mb-no-cdrom/PlinthSetupStatus.htm" ] &&
+        render_report "$artifacts/reports/win2k-100mb-no-cdrom/PlinthSetupStatus.htm" report-two-tables
+    return 0
+}
