@@ -317,6 +317,12 @@ void Driver::waitForBrowser(int lines) {
 // The runner takes the screenshot: it watches for this line and answers with NAME.done.
 void Driver::screenshot(const std::string& name) {
     activate(); // the caption is drawn as the user sees it right after start
+    // On a busy machine the dialog may not have painted every control yet: have it paint now,
+    // and let its thread answer once more before the picture is taken.
+    RedrawWindow(dialog_, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(dialog_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
     say("shot " + name);
     if (!waitFor(20000, [&] { return fileExists(toolsFolder() + name + ".done"); }))
         say("screenshot missing");
