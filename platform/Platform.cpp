@@ -1,32 +1,32 @@
-// The process-wide services: the real Windows API in the Windows build, an empty simulated PC
-// in the native build (which has no real PC to measure).
+// The process-wide services: the real Windows API in the Windows build. The native build has no
+// real PC to measure, so there every caller runs against a PC that a ScopedPlatform put in place.
 #include "platform/Platform.h"
 
 #ifdef _WIN32
 #include "platform/Win32Services.h"
 #else
-#include "platform/SimulatedPc.h"
+#include <cstdio>
+#include <cstdlib>
 #endif
 
 namespace prereq {
 
 namespace {
 
-WindowsServices& defaultServices() {
-#ifdef _WIN32
-    static Win32Services services;
-#else
-    static SimulatedPc services;
-#endif
-    return services;
-}
-
 WindowsServices* current = nullptr;
 
 } // namespace
 
 WindowsServices& platform() {
-    return current ? *current : defaultServices();
+    if (current)
+        return *current;
+#ifdef _WIN32
+    static Win32Services services;
+    return services;
+#else
+    std::fputs("prereq::platform(): no PC in place; use a ScopedPlatform\n", stderr);
+    std::abort();
+#endif
 }
 
 ScopedPlatform::ScopedPlatform(WindowsServices& services) : previous_(current) {

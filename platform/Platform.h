@@ -7,7 +7,8 @@
 
 namespace prereq {
 
-// The services in effect now.
+// The services in effect now. The native build has no real PC: there a ScopedPlatform must
+// be in place.
 WindowsServices& platform();
 
 // Makes services the process-wide instance until the guard goes out of scope.

@@ -6,18 +6,21 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
+#include <stdexcept>
 
 namespace prereq {
 
 namespace {
 
-char lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+// Windows NT compares names in upper case: '_' sorts after the letters.
+char upper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 bool equalsIgnoringCase(const std::string& a, const std::string& b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return lower(x) == lower(y); });
+                                              [](char x, char y) { return upper(x) == upper(y); });
 }
 
 bool startsWithIgnoringCase(const std::string& text, const std::string& prefix) {
@@ -57,11 +60,16 @@ const char kDialUpClsidKey[] =
     "SOFTWARE\\Classes\\CLSID\\{992CFFA0-F557-101A-88EC-00DD010CCC48}\\InprocServer32";
 const char kDialUpUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\MSDUN";
 
+constexpr std::int32_t kErrorInvalidHandle = 6;
+constexpr std::size_t kMaxPath = 260;
+constexpr ExportAddress kFirstExportAddress = 0x10000000;
+
 } // namespace
 
 bool CaseInsensitiveLess::operator()(const std::string& a, const std::string& b) const {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return lower(x) < lower(y); });
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(upper(x)) < static_cast<unsigned char>(upper(y));
+    });
 }
 
 // ---- Presets.
@@ -184,8 +192,10 @@ void SimulatedPc::setAssociation(const std::string& extension, const std::string
 }
 
 int SimulatedPc::loadedLibraryReferences(const std::string& name) const {
-    const auto it = libraryReferences_.find(name);
-    return it == libraryReferences_.end() ? 0 : it->second;
+    for (const auto& loaded : loadedLibraries_)
+        if (equalsIgnoringCase(loaded.second.name, name))
+            return loaded.second.references;
+    return 0;
 }
 
 // ---- System information.
@@ -208,6 +218,7 @@ bool SimulatedPc::performanceFrequency(std::int64_t& ticksPerSecond) {
 }
 
 bool SimulatedPc::performanceCounter(std::int64_t& ticks) {
+    clockCalls.push_back("counter");
     ticks = performanceCounterFrozen ? 0
                                      : static_cast<std::int64_t>(counterAt(
                                            static_cast<long double>(performanceTicksPerSecond)));
@@ -217,11 +228,13 @@ bool SimulatedPc::performanceCounter(std::int64_t& ticks) {
 }
 
 void SimulatedPc::sleep(std::uint32_t milliseconds) {
+    clockCalls.push_back("sleep");
     sleptMilliseconds += milliseconds;
     clockNanoseconds += std::uint64_t{milliseconds} * 1000000u;
 }
 
 bool SimulatedPc::readTimeStampCounter(std::uint64_t& cycles) {
+    clockCalls.push_back("tsc");
     if (!hasTimeStampCounter)
         return false;
     cycles = timeStampCounterStart;
@@ -279,25 +292,35 @@ std::int32_t SimulatedPc::openKey(const std::string& path, KeyHandle& key) {
     return kErrorSuccess;
 }
 
+const std::string* SimulatedPc::openKeyPath(KeyHandle key) {
+    const auto open = openKeys_.find(key);
+    if (open != openKeys_.end())
+        return &open->second;
+    ++invalidHandleUses;
+    return nullptr;
+}
+
 std::int32_t SimulatedPc::enumerateSubkey(KeyHandle key, std::uint32_t index, char* name,
                                           std::uint32_t nameSize) {
-    const auto open = openKeys_.find(key);
-    if (open == openKeys_.end())
-        return 6; // ERROR_INVALID_HANDLE
-    const std::string prefix = open->second + "\\";
-    std::vector<std::string> children; // distinct first components below the key, in order
+    const std::string* path = openKeyPath(key);
+    if (!path)
+        return kErrorInvalidHandle;
+    const std::string prefix = *path + "\\";
+    // The first components of the paths below the key. Deeper keys sort among the children
+    // ("0000\\Init" between "0000-1" and "0001"), so each name is kept once, whatever follows it.
+    std::set<std::string, CaseInsensitiveLess> children;
     for (auto it = registry.lower_bound(prefix);
          it != registry.end() && startsWithIgnoringCase(it->first, prefix); ++it) {
         const std::string rest = it->first.substr(prefix.size());
-        const std::string child = rest.substr(0, rest.find('\\'));
-        if (children.empty() || !equalsIgnoringCase(children.back(), child))
-            children.push_back(child);
+        children.insert(rest.substr(0, rest.find('\\')));
     }
     if (index >= children.size())
         return kErrorNoMoreItems;
-    const std::string& child = children[index];
-    if (child.size() + 1 > nameSize)
+    const std::string& child = *std::next(children.begin(), index);
+    if (child.size() + 1 > nameSize) {
+        std::memcpy(name, child.data(), nameSize); // what fit, without its NUL
         return kErrorMoreData;
+    }
     std::memcpy(name, child.c_str(), child.size() + 1);
     return kErrorSuccess;
 }
@@ -305,10 +328,10 @@ std::int32_t SimulatedPc::enumerateSubkey(KeyHandle key, std::uint32_t index, ch
 std::int32_t SimulatedPc::queryValue(KeyHandle key, const std::string& valueName,
                                      std::uint32_t& type, unsigned char* data,
                                      std::uint32_t& dataSize) {
-    const auto open = openKeys_.find(key);
-    if (open == openKeys_.end())
-        return 6;
-    const auto k = registry.find(open->second);
+    const std::string* path = openKeyPath(key);
+    if (!path)
+        return kErrorInvalidHandle;
+    const auto k = registry.find(*path);
     if (k == registry.end())
         return kErrorFileNotFound;
     const auto v = k->second.values.find(valueName);
@@ -317,6 +340,7 @@ std::int32_t SimulatedPc::queryValue(KeyHandle key, const std::string& valueName
     const auto size = static_cast<std::uint32_t>(v->second.data.size());
     type = v->second.type;
     if (data && size > dataSize) {
+        std::memcpy(data, v->second.data.data(), dataSize); // what fit, without its NUL
         dataSize = size;
         return kErrorMoreData;
     }
@@ -329,6 +353,8 @@ std::int32_t SimulatedPc::queryValue(KeyHandle key, const std::string& valueName
 void SimulatedPc::closeKey(KeyHandle key) {
     if (openKeys_.erase(key))
         --openKeyCount;
+    else
+        ++invalidHandleUses;
 }
 
 LibraryHandle SimulatedPc::loadLibrary(const std::string& fileName) {
@@ -336,41 +362,51 @@ LibraryHandle SimulatedPc::loadLibrary(const std::string& fileName) {
     if (it == libraries.end() || !it->second.loads)
         return 0;
     loadedLibraries.push_back(fileName);
-    ++libraryReferences_[fileName];
-    // Like Windows, a library loaded twice keeps its one handle.
-    for (std::size_t i = 0; i < libraryHandles_.size(); ++i)
-        if (equalsIgnoringCase(libraryHandles_[i], fileName))
-            return i + 1;
-    libraryHandles_.push_back(fileName);
-    return libraryHandles_.size();
+    // A library that is loaded already keeps its handle and counts one load more.
+    for (auto& loaded : loadedLibraries_)
+        if (equalsIgnoringCase(loaded.second.name, fileName)) {
+            ++loaded.second.references;
+            return loaded.first;
+        }
+    const LibraryHandle library = nextHandle_++;
+    loadedLibraries_[library] = LoadedLibrary{fileName, 1};
+    return library;
 }
 
 ExportAddress SimulatedPc::findExport(LibraryHandle library, const std::string& exportName) {
     exportLookups.push_back(exportName);
-    if (library == 0 || library > libraryHandles_.size())
+    const auto loaded = loadedLibraries_.find(library);
+    if (loaded == loadedLibraries_.end()) {
+        ++invalidHandleUses;
         return 0;
-    const auto it = libraries.find(libraryHandles_[library - 1]);
+    }
+    const auto it = libraries.find(loaded->second.name);
     if (it == libraries.end() || !it->second.exports.count(exportName))
         return 0;
     exportAddresses_.emplace_back(library, exportName);
-    return 0x10000 + exportAddresses_.size();
+    return kFirstExportAddress + exportAddresses_.size() - 1;
 }
 
 void SimulatedPc::freeLibrary(LibraryHandle library) {
-    if (library == 0 || library > libraryHandles_.size())
+    const auto loaded = loadedLibraries_.find(library);
+    if (loaded == loadedLibraries_.end()) {
+        ++invalidHandleUses;
         return;
-    const std::string& name = libraryHandles_[library - 1];
-    freedLibraries.push_back(name);
-    if (libraryReferences_[name] > 0)
-        --libraryReferences_[name];
+    }
+    freedLibraries.push_back(loaded->second.name);
+    if (--loaded->second.references == 0)
+        loadedLibraries_.erase(loaded);
 }
 
 std::uint32_t SimulatedPc::rasEnumDevices(ExportAddress entry, RasDeviceRecord* buffer,
                                           std::uint32_t& byteCount, std::uint32_t& deviceCount) {
     rasEnumByteCounts.push_back(byteCount);
-    if (entry < 0x10001 || entry - 0x10001 >= exportAddresses_.size() ||
-        exportAddresses_[entry - 0x10001].second != "RasEnumDevicesA")
+    if (entry < kFirstExportAddress || entry - kFirstExportAddress >= exportAddresses_.size() ||
+        exportAddresses_[entry - kFirstExportAddress].second != "RasEnumDevicesA")
         return 87; // ERROR_INVALID_PARAMETER: not the device enumeration entry point
+    // On Windows the call would run code that is no longer mapped.
+    if (!loadedLibraries_.count(exportAddresses_[entry - kFirstExportAddress].first))
+        throw std::logic_error("RasEnumDevicesA called after its library was unloaded");
     const auto count = static_cast<std::uint32_t>(rasDevices.size());
     const std::uint32_t needed = rasReportedBytes.value_or(count * sizeof(RasDeviceRecord));
     if (buffer == nullptr || byteCount < needed) {
@@ -399,7 +435,9 @@ std::uint32_t SimulatedPc::rasEnumDevices(ExportAddress entry, RasDeviceRecord* 
 std::string SimulatedPc::fullPath(const std::string& path) {
     if (fullPathFails || path.empty())
         return {};
-    return isAbsolute(path) ? path : currentDirectory + "\\" + path;
+    std::string full = isAbsolute(path) ? path : currentDirectory + "\\" + path;
+    // The full path and its NUL must fit into MAX_PATH characters.
+    return full.size() < kMaxPath ? full : std::string();
 }
 
 bool SimulatedPc::pathExists(const std::string& path) {
@@ -433,13 +471,19 @@ std::intptr_t SimulatedPc::shellExecute(WindowHandle owner, const std::string& o
     return launchResult;
 }
 
+bool SimulatedPc::isOpenFile(const std::string& full) const {
+    for (const auto& open : openFiles_)
+        if (equalsIgnoringCase(open.second, full))
+            return true;
+    return false;
+}
+
 FileHandle SimulatedPc::createReportFile(const std::string& name) {
     const std::string full = fullPath(name);
     if (full.empty() || lockedFiles.count(full))
         return 0;
-    for (const auto& open : openFiles_)
-        if (equalsIgnoringCase(open.second, full))
-            return 0; // ERROR_SHARING_VIOLATION: no sharing while open
+    if (isOpenFile(full))
+        return 0; // ERROR_SHARING_VIOLATION: no sharing while open
     files[full].clear();
     const FileHandle file = nextHandle_++;
     openFiles_[file] = full;
@@ -449,8 +493,10 @@ FileHandle SimulatedPc::createReportFile(const std::string& name) {
 
 bool SimulatedPc::writeFile(FileHandle file, const char* data, std::uint32_t size) {
     const auto it = openFiles_.find(file);
-    if (it == openFiles_.end())
+    if (it == openFiles_.end()) {
+        ++invalidHandleUses;
         return false;
+    }
     fileWrites.emplace_back(data, size);
     std::uint32_t written = size;
     if (diskBytesLeft) {
@@ -464,10 +510,15 @@ bool SimulatedPc::writeFile(FileHandle file, const char* data, std::uint32_t siz
 void SimulatedPc::closeFile(FileHandle file) {
     if (openFiles_.erase(file))
         --openFileCount;
+    else
+        ++invalidHandleUses;
 }
 
 bool SimulatedPc::deleteFile(const std::string& name) {
-    return files.erase(fullPath(name)) > 0;
+    const std::string full = fullPath(name);
+    if (isOpenFile(full))
+        return false; // ERROR_SHARING_VIOLATION: opened without sharing
+    return files.erase(full) > 0;
 }
 
 // ---- User interface.

@@ -1,7 +1,40 @@
-// SimulatedPc: a PC described by plain data, answering every WindowsServices call the way
-// Windows would, and recording what the program asked of it (keys opened, libraries loaded and
-// freed, files written, boxes shown, programs launched). Its clock is virtual: sleep() advances
+// SimulatedPc: a PC described by plain data, answering every WindowsServices call from it and
+// recording what the program asked of it (keys opened, libraries loaded and freed, files
+// written, boxes shown, programs launched, clock calls). Its clock is virtual: sleep() advances
 // it and the time-stamp and performance counters follow, so a 100 ms measurement costs nothing.
+//
+// A test double kinder than Windows hides the faults the tests are there to catch, so where the
+// program's correctness depends on it the simulated PC answers as Windows does:
+// - Registry paths, value names, library names, file paths and environment variable names are
+//   matched ignoring ASCII case; export names are matched exactly.
+// - A key, library or file handle is valid only from the call that issued it until it is closed
+//   or freed; a handle is never issued twice. Calls on any other handle fail as Windows fails
+//   them (ERROR_INVALID_HANDLE, no export, no write) and are counted in invalidHandleUses.
+// - A library is loaded once however often LoadLibraryA asks for it, and unloaded when its load
+//   count drops to zero: its handle is dead from then on, a later LoadLibraryA is a fresh load
+//   under a new handle, and calling an entry point of an unloaded library ends the test, as the
+//   call would crash on Windows.
+// - RegEnumKeyA lists each subkey once, sorted ignoring case as Windows NT keeps them, whatever
+//   deeper keys exist; a key exists also when it only holds subkeys.
+// - RegEnumKeyA and RegQueryValueExA answer ERROR_MORE_DATA when the buffer is too small, and
+//   then leave the part that fit in the buffer, unterminated, as the contents that Windows
+//   calls undefined; RegQueryValueExA hands back the value's size either way.
+// - GetFullPathNameA fails for a full path of MAX_PATH (260) characters or more, as the wrapper
+//   around it does; CreateFileA without sharing fails while the file is open, and so does
+//   DeleteFileA.
+// - Every clock call is recorded in clockCalls in the order it was made.
+//
+// Where it deliberately simplifies:
+// - Paths are not normalised: "." and ".." stay as given, '/' is not turned into '\', and a
+//   relative path is taken against currentDirectory whatever its drive. Every folder exists, so
+//   a report file can be created anywhere that is not locked; path lengths are limited only by
+//   GetFullPathNameA.
+// - LoadLibraryA asks the described libraries on every call: a library removed from them no
+//   longer loads, even while an earlier load of it is still in use. GetProcAddress answers from
+//   the library's description, never from the program's own module.
+// - Only the calls the program makes exist: read-only keys under HKEY_LOCAL_MACHINE, report
+//   files written in one piece, and one device enumeration entry point.
+// - The clock is exact: no counter drifts, and no call takes time except Sleep.
 #pragma once
 
 #include "platform/WindowsServices.h"
@@ -128,10 +161,16 @@ public:
     // Successful time-stamp counter reads. Each read lands one cycle after the one before, as
     // on a real processor, even while the virtual clock stands still.
     std::uint64_t timeStampReads = 0;
+    // Every time-stamp counter read ("tsc"), performance counter read ("counter") and sleep
+    // ("sleep"), in order, whether it succeeded or not.
+    std::vector<std::string> clockCalls;
     int openKeyCount = 0;  // keys open now
     int openFileCount = 0; // report files open now
+    // Calls given a key, library or file handle that is not open: never issued, closed or freed.
+    int invalidHandleUses = 0;
     // The bytes each writeFile call was given, in order.
     std::vector<std::string> fileWrites;
+    // How many loads of the library are not yet freed; 0 once it is unloaded.
     int loadedLibraryReferences(const std::string& name) const;
 
     // ---- WindowsServices.
@@ -177,15 +216,22 @@ public:
     std::string moduleFileName() override { return programPath; }
 
 private:
+    struct LoadedLibrary {
+        std::string name;
+        int references = 0;
+    };
+
     bool keyExists(const std::string& path) const;
+    const std::string* openKeyPath(KeyHandle key); // null, counted, when not open
+    bool isOpenFile(const std::string& full) const;
     std::uint64_t counterAt(long double perSecond) const;
 
     std::map<KeyHandle, std::string> openKeys_;
-    std::vector<std::string> libraryHandles_; // handle n names libraryHandles_[n - 1]
-    std::map<std::string, int, CaseInsensitiveLess> libraryReferences_;
-    std::vector<std::pair<LibraryHandle, std::string>> exportAddresses_; // address n - 1
+    std::map<LibraryHandle, LoadedLibrary> loadedLibraries_; // loaded now
+    // Entry point n (from kFirstExportAddress on) is exportAddresses_[n]: its library and name.
+    std::vector<std::pair<LibraryHandle, std::string>> exportAddresses_;
     std::map<FileHandle, std::string> openFiles_;
-    std::uintptr_t nextHandle_ = 0x100;
+    std::uintptr_t nextHandle_ = 0x100; // keys, libraries and files alike
 };
 
 } // namespace prereq

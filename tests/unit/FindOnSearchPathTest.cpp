@@ -26,6 +26,7 @@ struct SearchCase {
     std::string name;
     std::string expected;
     bool fullPathFails = false;
+    const char* variable = "PATH"; // the name PATH is set under
 };
 
 TEST(FindOnSearchPath, FollowsTheSearchOrderAndThePathRules) {
@@ -124,13 +125,20 @@ TEST(FindOnSearchPath, FollowsTheSearchOrderAndThePathRules) {
          "a.htm",
          "",
          true},
+        {"PATH set as Path",
+         "C:\\Docs",
+         {"C:\\Docs\\a.htm"},
+         "a.htm",
+         "C:\\Docs\\a.htm",
+         false,
+         "Path"},
     };
     for (const auto& c : cases) {
         SimulatedPc pc = SimulatedPc::windowsNt4();
         pc.currentDirectory = "C:\\Reports";
         pc.existingPaths.insert(c.existing.begin(), c.existing.end());
         if (c.path)
-            pc.environment["PATH"] = *c.path;
+            pc.environment[c.variable] = *c.path;
         pc.fullPathFails = c.fullPathFails;
         ScopedPlatform use(pc);
         EXPECT_EQ(findOnSearchPath(c.name), c.expected) << c.title;

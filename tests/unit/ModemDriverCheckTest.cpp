@@ -17,10 +17,11 @@ using namespace testing_support;
 
 const std::string kModel = consoleModemModel;
 
-// The keys of the modem class that were opened: "class class\0000 ...".
+// The keys of the modem class that were opened, in order: "class class\0000 ...".
 std::string classKeysOpened(const SimulatedPc& pc) {
+    std::istringstream opened(openedKeys(pc));
     std::vector<std::string> names;
-    for (const auto& name : words(openedKeys(pc)))
+    for (std::string name; opened >> name;)
         if (name.compare(0, 5, "class") == 0)
             names.push_back(name);
     return joined(names);
@@ -271,6 +272,12 @@ TEST(ModemDriverCheck, LooksForAnAttachedModemOfTheModelInEverySubkey) {
          {{longestName, text("COM1"), text(kModel)}},
          true,
          "class class\\" + longestName},
+        {"a subkey with subkeys of its own is visited once",
+         {{"0000", text("COM1"), text(kModel)},
+          {"0000\\Init", std::nullopt, std::nullopt},
+          {"0000-1", text("COM2"), text("Standard Modem")}},
+         true,
+         "class class\\0000 class\\0000-1"},
         {"no modem class", {}, false, ""},
     };
     for (const System system : {System::Nt4, System::Windows98}) {

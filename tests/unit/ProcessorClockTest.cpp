@@ -10,6 +10,8 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <string>
+#include <vector>
 
 namespace prereq {
 namespace {
@@ -83,6 +85,11 @@ TEST(ProcessorClock, MeasuresCyclesPerElapsedSecond) {
             << c.name;
         EXPECT_EQ(pc.sleptMilliseconds, c.sleepMilliseconds) << c.name;
         EXPECT_EQ(pc.timeStampReads, 5u) << c.name; // three to test the counter, two to time
+        // Each reading takes the time-stamp counter, then the performance counter; the first read
+        // after the sleep only warms the performance counter up.
+        EXPECT_EQ(pc.clockCalls, (std::vector<std::string>{"tsc", "tsc", "tsc", "tsc", "counter",
+                                                           "sleep", "counter", "tsc", "counter"}))
+            << c.name;
     }
 }
 
