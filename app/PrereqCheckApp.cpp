@@ -12,14 +12,13 @@ PrereqCheckApp* current = nullptr;
 
 } // namespace
 
-PrereqCheckApp::PrereqCheckApp() : previous_(current) {
+PrereqCheckApp::PrereqCheckApp() {
     current = this;
 }
 
 PrereqCheckApp::~PrereqCheckApp() {
-    // An application that is no longer current must not hand the role back on its way out.
     if (current == this)
-        current = previous_;
+        current = nullptr;
 }
 
 std::string PrereqCheckApp::title() const {

@@ -11,8 +11,10 @@ namespace prereq {
 
 class PrereqCheckApp {
 public:
-    PrereqCheckApp();  // becomes the current application
-    ~PrereqCheckApp(); // stops being it
+    // There is one application at a time: it is the current one from its construction to its
+    // destruction.
+    PrereqCheckApp();
+    ~PrereqCheckApp();
     PrereqCheckApp(const PrereqCheckApp&) = delete;
     PrereqCheckApp& operator=(const PrereqCheckApp&) = delete;
 
@@ -27,7 +29,6 @@ public:
 
 private:
     WindowHandle mainWindow_ = 0;
-    PrereqCheckApp* previous_; // the application this one stands in for while it lives
 };
 
 // The application object while one exists, else null.

@@ -45,15 +45,11 @@ public:
     // Ends the dialog with IDCANCEL (Esc, the close box, Close on the system menu).
     void onCancel();
 
-    HWND window() const { return window_; }
-    const std::string& plinthSetupStatusText() const { return plinthSetupStatusText_; }
-    const std::string& wardlineStatusText() const { return wardlineStatusText_; }
-    const std::string& wardlineLanStatusText() const { return wardlineLanStatusText_; }
-    const ProductAssessment& plinthSetup() const { return plinthSetup_; }
-    const ProductAssessment& wardline() const { return wardline_; }
-    const ProductAssessment& wardlineLan() const { return wardlineLan_; }
-
 private:
+    // The tests look at what the user no longer sees once the dialog is gone: the window it
+    // ran in, the status texts that OK took back, a report's name after it was opened.
+    friend class PrereqCheckDialogTest;
+
     static INT_PTR CALLBACK dialogProcedure(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam);
     INT_PTR handle(UINT message, WPARAM wParam);

@@ -19,7 +19,6 @@ public:
 
     const PrerequisiteResult* entries() const { return entries_.data(); }
     std::size_t size() const { return entries_.size(); }
-    const PrerequisiteResult& operator[](std::size_t index) const { return entries_[index]; }
 
 private:
     std::vector<PrerequisiteResult> entries_;

@@ -101,6 +101,7 @@ template <typename Open> void checkOneOutcome(SimulatedPc& pc, const std::string
 void checkNothingOpen(const SimulatedPc& pc, const char* when) {
     require(pc.openKeyCount == 0, std::string("a registry key left open ") + when);
     require(pc.openFileCount == 0, std::string("a report file left open ") + when);
+    require(pc.invalidHandleUses == 0, std::string("a handle used that was not open ") + when);
 }
 
 } // namespace

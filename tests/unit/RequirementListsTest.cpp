@@ -23,7 +23,7 @@ private:
 std::vector<std::string> prerequisites(const RequirementSet& list) {
     std::vector<std::string> names;
     for (std::size_t i = 0; i < list.size(); ++i)
-        names.push_back(list[i].minimumPrerequisite());
+        names.push_back(list.entries()[i].minimumPrerequisite());
     return names;
 }
 
@@ -54,7 +54,8 @@ TEST(RequirementLists, HoldTheProductsEntriesInOrder) {
     for (const RequirementSet* list :
          {&plinthSetupRequirements, &wardlineLanRequirements, &wardlineRequirements})
         for (std::size_t i = 0; i < list->size(); ++i)
-            EXPECT_EQ((*list)[i].status(), Satisfied) << (*list)[i].minimumPrerequisite();
+            EXPECT_EQ(list->entries()[i].status(), Satisfied)
+                << list->entries()[i].minimumPrerequisite();
 }
 
 struct MemoryCase {
@@ -85,11 +86,13 @@ TEST(RequirementLists, MemoryThresholdsDependOnTheSystem) {
         SimulatedPc pc = c.preset();
         pc.setMemoryBytes(c.bytes);
         BuiltLists lists(pc);
-        EXPECT_EQ(plinthSetupRequirements[0].minimumPrerequisite(), c.installerMinimum) << c.name;
-        EXPECT_EQ(plinthSetupRequirements[0].recommendedLevel(), c.installerRecommended) << c.name;
-        EXPECT_EQ(plinthSetupRequirements[0].status(), c.installerStatus) << c.name;
-        EXPECT_EQ(wardlineLanRequirements[0].status(), c.consoleStatus) << c.name;
-        EXPECT_EQ(wardlineRequirements[0].status(), c.consoleStatus) << c.name;
+        EXPECT_EQ(plinthSetupRequirements.entries()[0].minimumPrerequisite(), c.installerMinimum)
+            << c.name;
+        EXPECT_EQ(plinthSetupRequirements.entries()[0].recommendedLevel(), c.installerRecommended)
+            << c.name;
+        EXPECT_EQ(plinthSetupRequirements.entries()[0].status(), c.installerStatus) << c.name;
+        EXPECT_EQ(wardlineLanRequirements.entries()[0].status(), c.consoleStatus) << c.name;
+        EXPECT_EQ(wardlineRequirements.entries()[0].status(), c.consoleStatus) << c.name;
     }
 }
 
@@ -99,10 +102,10 @@ TEST(RequirementLists, SixtyMegabytesFreeSatisfyTheConsolesButNotTheInstaller) {
     pc.addFixedDrive('C', 20);
     pc.addFixedDrive('D', 60);
     BuiltLists lists(pc);
-    EXPECT_EQ(plinthSetupRequirements[2].status(), NotSatisfied);
-    EXPECT_EQ(wardlineLanRequirements[2].status(), Satisfied);
-    EXPECT_EQ(wardlineRequirements[2].status(), Satisfied);
-    EXPECT_EQ(plinthSetupRequirements[2].pcLevel(), "60 MB available space");
+    EXPECT_EQ(plinthSetupRequirements.entries()[2].status(), NotSatisfied);
+    EXPECT_EQ(wardlineLanRequirements.entries()[2].status(), Satisfied);
+    EXPECT_EQ(wardlineRequirements.entries()[2].status(), Satisfied);
+    EXPECT_EQ(plinthSetupRequirements.entries()[2].pcLevel(), "60 MB available space");
 }
 
 TEST(RequirementLists, EveryProbeRunsAgainForEachList) {

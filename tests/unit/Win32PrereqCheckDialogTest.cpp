@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace prereq {
 namespace {
@@ -20,34 +22,6 @@ namespace {
 constexpr INT_PTR kAbandoned = 77; // the dialog was still open when the watchdog struck
 const char* const kSatisfied = "Prerequisites satisfied";
 const char* const kNotSatisfied = "Prerequisites not satisfied";
-
-std::function<void(HWND)>* pendingAction = nullptr;
-PrereqCheckDialog* runningDialog = nullptr;
-
-void CALLBACK actOnDialog(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    if (runningDialog->window())
-        (*pendingAction)(runningDialog->window());
-}
-
-void CALLBACK abandonDialog(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    if (runningDialog->window())
-        EndDialog(runningDialog->window(), kAbandoned);
-}
-
-// Runs the dialog modally and hands its window to act once it shows. act ends the dialog; if a
-// failed check leaves it open, a watchdog ends it with kAbandoned.
-INT_PTR runModal(PrereqCheckDialog& dialog, std::function<void(HWND)> act) {
-    pendingAction = &act;
-    runningDialog = &dialog;
-    const UINT_PTR actTimer = SetTimer(nullptr, 0, 1, actOnDialog);
-    const UINT_PTR watchdog = SetTimer(nullptr, 0, 10000, abandonDialog);
-    const INT_PTR result = dialog.run();
-    KillTimer(nullptr, actTimer);
-    KillTimer(nullptr, watchdog);
-    return result;
-}
 
 void click(HWND dialog, int button) {
     SendMessageA(GetDlgItem(dialog, button), BM_CLICK, 0, 0);
@@ -82,7 +56,22 @@ void fill(RequirementSet& list, int count, std::int32_t firstStatus) {
     }
 }
 
+} // namespace
+
+// Outside the anonymous namespace: the dialog's friend.
 class PrereqCheckDialogTest : public ::testing::Test {
+public:
+    // What the dialog keeps to itself: the window it runs in, the three status texts in row
+    // order, and the name of the Wardline LAN report.
+    static HWND windowOf(const PrereqCheckDialog& dialog) { return dialog.window_; }
+    static std::vector<std::string> statusTexts(const PrereqCheckDialog& dialog) {
+        return {dialog.plinthSetupStatusText_, dialog.wardlineStatusText_,
+                dialog.wardlineLanStatusText_};
+    }
+    static std::string wardlineLanReport(const PrereqCheckDialog& dialog) {
+        return dialog.wardlineLan_.reportFileName();
+    }
+
 protected:
     PrereqCheckDialogTest() : pc(SimulatedPc::windows2000()), use(pc) {
         pc.setAssociation(".htm", "C:\\Browser\\browser.exe");
@@ -101,6 +90,36 @@ protected:
     ScopedPlatform use;
     PrereqCheckApp application;
 };
+
+namespace {
+
+std::function<void(HWND)>* pendingAction = nullptr;
+PrereqCheckDialog* runningDialog = nullptr;
+
+void CALLBACK actOnDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    if (const HWND window = PrereqCheckDialogTest::windowOf(*runningDialog))
+        (*pendingAction)(window);
+}
+
+void CALLBACK abandonDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    if (const HWND window = PrereqCheckDialogTest::windowOf(*runningDialog))
+        EndDialog(window, kAbandoned);
+}
+
+// Runs the dialog modally and hands its window to act once it shows. act ends the dialog; if a
+// failed check leaves it open, a watchdog ends it with kAbandoned.
+INT_PTR runModal(PrereqCheckDialog& dialog, std::function<void(HWND)> act) {
+    pendingAction = &act;
+    runningDialog = &dialog;
+    const UINT_PTR actTimer = SetTimer(nullptr, 0, 1, actOnDialog);
+    const UINT_PTR watchdog = SetTimer(nullptr, 0, 10000, abandonDialog);
+    const INT_PTR result = dialog.run();
+    KillTimer(nullptr, actTimer);
+    KillTimer(nullptr, watchdog);
+    return result;
+}
 
 TEST_F(PrereqCheckDialogTest, ResourcesAreAvailable) {
     ASSERT_NE(programResources(), nullptr) << "PrereqCheck.exe is not beside the tests";
@@ -147,12 +166,10 @@ TEST_F(PrereqCheckDialogTest, ShowsEachRowByItsOwnVerdict) {
             click(window, IDOK);
         });
         EXPECT_EQ(result, IDOK) << name;
-        EXPECT_EQ(dialog.plinthSetupStatusText(),
-                  verdict[0] == Satisfied ? kSatisfied : kNotSatisfied);
-        EXPECT_EQ(dialog.wardlineStatusText(),
-                  verdict[1] == Satisfied ? kSatisfied : kNotSatisfied);
-        EXPECT_EQ(dialog.wardlineLanStatusText(),
-                  verdict[2] == Satisfied ? kSatisfied : kNotSatisfied);
+        std::vector<std::string> texts;
+        for (const std::int32_t status : verdict)
+            texts.push_back(status == Satisfied ? kSatisfied : kNotSatisfied);
+        EXPECT_EQ(statusTexts(dialog), texts) << name;
     }
 }
 
@@ -219,7 +236,7 @@ TEST_F(PrereqCheckDialogTest, DetailsButtonsOpenTheirReportsOwnedByTheDialog) {
         EXPECT_EQ(pc.launches[i].owner, reinterpret_cast<WindowHandle>(shown)) << i;
     }
     EXPECT_TRUE(pc.messageBoxes.empty());
-    EXPECT_EQ(dialog.wardlineLan().reportFileName(), "C:\\Reports\\WardlineLANStatus.htm");
+    EXPECT_EQ(wardlineLanReport(dialog), "C:\\Reports\\WardlineLANStatus.htm");
     // Once the dialog is gone it owns nothing any more.
     EXPECT_EQ(application.mainWindow(), 0u);
 }
@@ -270,10 +287,10 @@ TEST_F(PrereqCheckDialogTest, OkTakesTheTextsBackAndCancelDoesNot) {
             c.close(window);
         });
         EXPECT_EQ(result, c.result) << c.name;
-        EXPECT_EQ(dialog.plinthSetupStatusText(), c.textsTaken ? "edited 1" : kSatisfied) << c.name;
-        EXPECT_EQ(dialog.wardlineStatusText(), kNotSatisfied) << c.name;
-        EXPECT_EQ(dialog.wardlineLanStatusText(), c.textsTaken ? "" : kSatisfied) << c.name;
-        EXPECT_EQ(dialog.window(), nullptr) << c.name;
+        const std::vector<std::string> texts = {c.textsTaken ? "edited 1" : kSatisfied,
+                                                kNotSatisfied, c.textsTaken ? "" : kSatisfied};
+        EXPECT_EQ(statusTexts(dialog), texts) << c.name;
+        EXPECT_EQ(windowOf(dialog), nullptr) << c.name;
         EXPECT_EQ(application.mainWindow(), 0u) << c.name;
     }
 }
@@ -299,7 +316,7 @@ TEST_F(PrereqCheckDialogTest, WithoutItsTemplateTheDialogEndsAtOnce) {
     PrereqCheckDialog dialog(GetModuleHandleA(nullptr));
     EXPECT_TRUE(pc.files.count("C:\\Reports\\PlinthSetupStatus.htm"));
     EXPECT_EQ(dialog.run(), -1);
-    EXPECT_EQ(dialog.window(), nullptr);
+    EXPECT_EQ(windowOf(dialog), nullptr);
     EXPECT_EQ(application.mainWindow(), 0u);
     EXPECT_EQ(dialog.queryDragIcon(), nullptr);
 }
