@@ -34,9 +34,10 @@ bool isVerdict(std::int32_t status) {
 void checkList(const RequirementSet& list, std::size_t expectedSize, const char* name) {
     require(list.size() == expectedSize, std::string(name) + " has the wrong number of entries");
     for (std::size_t i = 0; i < list.size(); ++i) {
-        require(isVerdict(list[i].status()),
+        const PrerequisiteResult& entry = list.entries()[i];
+        require(isVerdict(entry.status()),
                 std::string(name) + " holds a status that is not 0, 1 or 3");
-        require(list[i].shownInReport() == 0 || list[i].shownInReport() == 1,
+        require(entry.shownInReport() == 0 || entry.shownInReport() == 1,
                 std::string(name) + " holds a report flag that is not 0 or 1");
     }
 }
