@@ -401,10 +401,10 @@ void SimulatedPc::freeLibrary(LibraryHandle library) {
 std::uint32_t SimulatedPc::rasEnumDevices(ExportAddress entry, RasDeviceRecord* buffer,
                                           std::uint32_t& byteCount, std::uint32_t& deviceCount) {
     rasEnumByteCounts.push_back(byteCount);
+    // On Windows either call would run code that is not RasEnumDevicesA, or no code at all.
     if (entry < kFirstExportAddress || entry - kFirstExportAddress >= exportAddresses_.size() ||
         exportAddresses_[entry - kFirstExportAddress].second != "RasEnumDevicesA")
-        return 87; // ERROR_INVALID_PARAMETER: not the device enumeration entry point
-    // On Windows the call would run code that is no longer mapped.
+        throw std::logic_error("RasEnumDevicesA called through another entry point");
     if (!loadedLibraries_.count(exportAddresses_[entry - kFirstExportAddress].first))
         throw std::logic_error("RasEnumDevicesA called after its library was unloaded");
     const auto count = static_cast<std::uint32_t>(rasDevices.size());

@@ -12,8 +12,8 @@
 //   them (ERROR_INVALID_HANDLE, no export, no write) and are counted in invalidHandleUses.
 // - A library is loaded once however often LoadLibraryA asks for it, and unloaded when its load
 //   count drops to zero: its handle is dead from then on, a later LoadLibraryA is a fresh load
-//   under a new handle, and calling an entry point of an unloaded library ends the test, as the
-//   call would crash on Windows.
+//   under a new handle. Calling RasEnumDevicesA through any address but its entry point in a
+//   library still loaded throws std::logic_error, where on Windows the call would crash.
 // - RegEnumKeyA lists each subkey once, sorted ignoring case as Windows NT keeps them, whatever
 //   deeper keys exist; a key exists also when it only holds subkeys.
 // - RegEnumKeyA and RegQueryValueExA answer ERROR_MORE_DATA when the buffer is too small, and
@@ -32,8 +32,9 @@
 // - LoadLibraryA asks the described libraries on every call: a library removed from them no
 //   longer loads, even while an earlier load of it is still in use. GetProcAddress answers from
 //   the library's description, never from the program's own module.
-// - Only the calls the program makes exist: read-only keys under HKEY_LOCAL_MACHINE, report
-//   files written in one piece, and one device enumeration entry point.
+// - Only what the program uses exists: read-only keys under HKEY_LOCAL_MACHINE, report files
+//   that are created, written and closed, one callable entry point (RasEnumDevicesA). Every
+//   message box is answered with OK at once, and launched programs are only recorded.
 // - The clock is exact: no counter drifts, and no call takes time except Sleep.
 #pragma once
 
