@@ -5,16 +5,6 @@
 
 #include <windows.h>
 
-#include <cstdlib>
-
-// The standard library's default terminate handler prints the active exception's demangled type
-// name, and brings the whole demangler (a sixth of the program) with it. PrereqCheck has no
-// console to print to, so its handler only ends the program; defining it here keeps the
-// library's own out of the link.
-namespace __gnu_cxx {
-void __verbose_terminate_handler() { std::abort(); }
-} // namespace __gnu_cxx
-
 namespace {
 
 prereq::PrereqCheckApp application;

@@ -20,18 +20,24 @@ int availableEntries(const RequirementSet& list, int documentedCount) {
         std::min<std::size_t>(static_cast<std::size_t>(documentedCount), list.size()));
 }
 
+std::string pathIn(const std::string& folder, const std::string& fileName) {
+    if (folder.empty())
+        return fileName;
+    const char last = folder.back();
+    return last == '\\' || last == '/' || last == ':' ? folder + fileName
+                                                      : folder + "\\" + fileName;
+}
+
 } // namespace
 
 ProductAssessment::ProductAssessment(const PrerequisiteResult* requirements,
                                      std::string productName, int entryCount,
-                                     std::string reportFileName)
-    : requirements_(requirements), reportFileName_(std::move(reportFileName)),
-      productName_(std::move(productName)) {
-    if (!requirements_)
-        entryCount = 0;
-    computeOverallStatus(entryCount);
-    if (overallStatus_ != Satisfied)
-        writeReport(entryCount);
+                                     std::string reportFileName, ReportDestination destination)
+    : requirements_(requirements), entryCount_(requirements ? std::max(entryCount, 0) : 0),
+      reportFileName_(std::move(reportFileName)), productName_(std::move(productName)) {
+    computeOverallStatus(entryCount_);
+    if (overallStatus_ != Satisfied && destination.write)
+        writeReport(entryCount_, pathIn(destination.folder, reportFileName_));
 }
 
 ProductAssessment::~ProductAssessment() {
@@ -56,19 +62,22 @@ void ProductAssessment::openReport() {
     reportFileName_ = openDocument(reportFileName_);
 }
 
-PlinthSetupProduct::PlinthSetupProduct()
+PlinthSetupProduct::PlinthSetupProduct(ReportDestination destination)
     : ProductAssessment(plinthSetupRequirements.entries(), "Plinth-Setup",
-                        availableEntries(plinthSetupRequirements, 8), "PlinthSetupStatus.htm") {}
+                        availableEntries(plinthSetupRequirements, 8), "PlinthSetupStatus.htm",
+                        std::move(destination)) {}
 
-WardlineProduct::WardlineProduct()
+WardlineProduct::WardlineProduct(ReportDestination destination)
     : ProductAssessment(wardlineRequirements.entries(), "Wardline",
-                        availableEntries(wardlineRequirements, 7), "WardlineStatus.htm") {}
+                        availableEntries(wardlineRequirements, 7), "WardlineStatus.htm",
+                        std::move(destination)) {}
 
 WardlineProduct::~WardlineProduct() = default;
 
-WardlineLanProduct::WardlineLanProduct()
+WardlineLanProduct::WardlineLanProduct(ReportDestination destination)
     : ProductAssessment(wardlineLanRequirements.entries(), "Wardline LAN",
-                        availableEntries(wardlineLanRequirements, 4), "WardlineLANStatus.htm") {}
+                        availableEntries(wardlineLanRequirements, 4), "WardlineLANStatus.htm",
+                        std::move(destination)) {}
 
 WardlineLanProduct::~WardlineLanProduct() = default;
 

@@ -1,6 +1,7 @@
 // ProductAssessment: one product row of the main dialog. On construction it computes the
 // product's verdict from its requirement list and, when the product is not satisfied, writes the
-// product's HTML status report into the current directory. Later it opens that report.
+// product's HTML status report (into the current directory unless told otherwise). Later it
+// opens that report.
 #pragma once
 
 #include "checks/PrerequisiteResult.h"
@@ -10,10 +11,18 @@
 
 namespace prereq {
 
+// Where the report of a product that is not satisfied goes. The dialog program writes it into the
+// current directory; the console program writes it into a folder it is given, or nowhere at all.
+struct ReportDestination {
+    bool write = true;
+    std::string folder; // empty: the current directory
+};
+
 class ProductAssessment {
 public:
     ProductAssessment(const PrerequisiteResult* requirements, std::string productName,
-                      int entryCount, std::string reportFileName);
+                      int entryCount, std::string reportFileName,
+                      ReportDestination destination = {});
     ~ProductAssessment();
     ProductAssessment(const ProductAssessment&) = delete;
     ProductAssessment& operator=(const ProductAssessment&) = delete;
@@ -22,6 +31,12 @@ public:
     void setOverallStatus(std::int32_t status) { overallStatus_ = status; }
     std::string productName() const { return productName_; }
     std::string reportFileName() const { return reportFileName_; }
+    // The entries that were assessed, for the console program's summaries.
+    const PrerequisiteResult* requirements() const { return requirements_; }
+    int entryCount() const { return entryCount_; }
+    // The path the report was written to: empty when it was not written (a satisfied product,
+    // no destination, or a file that could not be created or written completely).
+    std::string writtenReport() const { return writtenReport_; }
 
     // Opens the report in the browser through the document launcher, and keeps the path the
     // launcher used (the full path once the search has found the file).
@@ -29,7 +44,7 @@ public:
 
 private:
     void computeOverallStatus(int entryCount);
-    void writeReport(int entryCount);
+    void writeReport(int entryCount, const std::string& path);
     void writeRecommendedLevelTables(int entryCount);
     void writePrerequisiteTable(int entryCount);
     // "<td>", text, "</td>": three fragments, so an empty text writes nothing between them.
@@ -41,27 +56,29 @@ private:
     void write(const std::string& fragment);
 
     const PrerequisiteResult* requirements_;
+    int entryCount_;
     std::string reportFileName_;
     std::string productName_;
     std::int32_t overallStatus_ = Satisfied;
     FileHandle reportFile_ = 0;
     bool reportWriteFailed_ = false;
+    std::string writtenReport_;
 };
 
 class PlinthSetupProduct : public ProductAssessment {
 public:
-    PlinthSetupProduct();
+    explicit PlinthSetupProduct(ReportDestination destination = {});
 };
 
 class WardlineProduct : public ProductAssessment {
 public:
-    WardlineProduct();
+    explicit WardlineProduct(ReportDestination destination = {});
     virtual ~WardlineProduct();
 };
 
 class WardlineLanProduct : public ProductAssessment {
 public:
-    WardlineLanProduct();
+    explicit WardlineLanProduct(ReportDestination destination = {});
     virtual ~WardlineLanProduct();
 };
 

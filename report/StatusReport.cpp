@@ -1,6 +1,7 @@
 // The HTML status report of a product that is not satisfied: one line of HTML, written
-// fragment by fragment into the current directory. Texts that come from the PC's findings or
-// the product name are escaped; the fixed fragments go out exactly as the browser expects them.
+// fragment by fragment into the current directory or the folder the product was given. Texts that
+// come from the PC's findings or the product name are escaped; the fixed fragments go out exactly
+// as the browser expects them.
 #include "report/HtmlEscape.h"
 #include "report/ProductAssessment.h"
 
@@ -46,9 +47,9 @@ void ProductAssessment::writeCell(const std::string& text) {
     write("</td>");
 }
 
-void ProductAssessment::writeReport(int entryCount) {
+void ProductAssessment::writeReport(int entryCount, const std::string& path) {
     // A report that cannot be created is simply not written: the verdict stands on its own.
-    reportFile_ = platform().createReportFile(reportFileName_);
+    reportFile_ = platform().createReportFile(path);
     if (!reportFile_)
         return;
     reportWriteFailed_ = false;
@@ -73,7 +74,9 @@ void ProductAssessment::writeReport(int entryCount) {
     reportFile_ = 0;
     // A truncated report (a full disk) must not be opened later as if it were complete.
     if (reportWriteFailed_)
-        platform().deleteFile(reportFileName_);
+        platform().deleteFile(path);
+    else
+        writtenReport_ = path;
 }
 
 void ProductAssessment::writeRecommendedLevelTables(int entryCount) {

@@ -1,0 +1,34 @@
+// The console program's whole run, apart from the Windows entry that hands it the command line
+// and writes out what it returns: the options, the measurement with the very code of the dialog
+// program, the reports where asked for, the chosen summary and the exit code.
+#pragma once
+
+#include "report/ProductAssessment.h"
+
+#include <string>
+#include <vector>
+
+namespace prereq {
+
+enum ConsoleExitCode {
+    kExitSatisfied = 0,
+    kExitBelowRecommended = 1,
+    kExitNotSatisfied = 2,
+    kExitUsage = 3, // a usage error, or a report folder that does not exist or cannot be written
+};
+
+struct ConsoleRun {
+    int exitCode = kExitUsage;
+    std::string standardOutput;
+    std::string standardError; // one line, or nothing
+};
+
+// The worst verdict: 2 when any product is not satisfied, else 1 when any is below recommended.
+int exitCodeFor(const std::vector<const ProductAssessment*>& products);
+
+// Measures the PC through platform() and releases the requirement lists again before returning.
+// A report folder that does not exist is refused before anything is measured; when a report
+// cannot be written, the reports this run wrote are removed again, so no partial set remains.
+ConsoleRun runConsoleCheck(const std::vector<std::string>& arguments);
+
+} // namespace prereq

@@ -1,0 +1,72 @@
+// The JSON summary: written by hand (the program depends on nothing but the standard library),
+// two-space indented, one prerequisite per line.
+#include "report/JsonSummary.h"
+
+#include "report/SummaryFields.h"
+#include "report/Windows1252.h"
+#include "resources/Version.h"
+
+namespace prereq {
+
+namespace {
+
+std::string member(const char* name, const std::string& quotedValue) {
+    return std::string("\"") + name + "\": " + quotedValue;
+}
+
+std::string prerequisiteObject(const PrerequisiteResult& entry) {
+    return "{" + member("minimumPrerequisite", jsonString(entry.minimumPrerequisite())) + ", " +
+           member("status", jsonString(statusName(entry.status()))) + ", " +
+           member("pcLevel", jsonString(entry.pcLevel())) + ", " +
+           member("recommendedLevel", jsonString(entry.recommendedLevel())) + ", " +
+           member("moreInfoPage", jsonString(helpPage(entry))) + "}";
+}
+
+std::string productObject(const ProductAssessment& product) {
+    std::string out = "    {\n";
+    out += "      " + member("name", jsonString(product.productName())) + ",\n";
+    out += "      " + member("verdict", jsonString(statusName(product.overallStatus()))) + ",\n";
+    out += "      " + member("reportFile", jsonString(product.reportFileName())) + ",\n";
+    out += "      \"prerequisites\": [";
+    const char* separator = "\n";
+    for (const PrerequisiteResult& entry : shownEntries(product)) {
+        out += separator + std::string("        ") + prerequisiteObject(entry);
+        separator = ",\n";
+    }
+    out += "\n      ]\n    }";
+    return out;
+}
+
+} // namespace
+
+std::string jsonString(const std::string& text) {
+    static const char kHex[] = "0123456789abcdef";
+    std::string out = "\"";
+    for (const char c : text) {
+        const std::uint32_t codePoint = windows1252CodePoint(static_cast<unsigned char>(c));
+        if (codePoint == '"' || codePoint == '\\') {
+            out += '\\';
+            out += c;
+        } else if (codePoint < 0x20 || (codePoint >= 0x7F && codePoint < 0xA0)) {
+            out += "\\u00";
+            out += kHex[codePoint >> 4];
+            out += kHex[codePoint & 0xF];
+        } else {
+            appendUtf8(out, codePoint);
+        }
+    }
+    return out + "\"";
+}
+
+std::string jsonSummary(const std::vector<const ProductAssessment*>& products) {
+    std::string out = "{\n  " + member("version", jsonString(PREREQ_VERSION_TEXT)) + ",\n";
+    out += "  \"products\": [";
+    const char* separator = "\n";
+    for (const ProductAssessment* product : products) {
+        out += separator + productObject(*product);
+        separator = ",\n";
+    }
+    return out + "\n  ]\n}\n";
+}
+
+} // namespace prereq

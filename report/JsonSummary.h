@@ -1,0 +1,20 @@
+// The console program's machine-readable result: one JSON document (UTF-8) with the program's
+// version and, per product, its verdict, report file name and the prerequisites its report shows.
+#pragma once
+
+#include "report/ProductAssessment.h"
+
+#include <string>
+#include <vector>
+
+namespace prereq {
+
+// text (8-bit ANSI, read as Windows-1252) as a quoted JSON string. Quotes and backslashes are
+// escaped, and so is every control character (C0, DEL and C1) as \u00XX, so any bytes at all
+// give a valid string that holds no raw control character.
+std::string jsonString(const std::string& text);
+
+// The whole document, ending in a line break.
+std::string jsonSummary(const std::vector<const ProductAssessment*>& products);
+
+} // namespace prereq

@@ -1,0 +1,24 @@
+// The shared fields of the console program's summaries.
+#include "report/SummaryFields.h"
+
+namespace prereq {
+
+const char* statusName(std::int32_t status) {
+    if (status == NotSatisfied)
+        return "not-satisfied";
+    return status == BelowRecommended ? "below-recommended" : "satisfied";
+}
+
+std::string helpPage(const PrerequisiteResult& entry) {
+    return entry.status() == NotSatisfied ? entry.moreInfoPage() : std::string();
+}
+
+std::vector<PrerequisiteResult> shownEntries(const ProductAssessment& product) {
+    std::vector<PrerequisiteResult> shown;
+    for (int index = 0; index < product.entryCount(); ++index)
+        if (product.requirements()[index].shownInReport())
+            shown.push_back(product.requirements()[index]);
+    return shown;
+}
+
+} // namespace prereq

@@ -1,0 +1,17 @@
+// The console program's summary for a person: per product its verdict, then a table of the
+// prerequisites its report shows, with what this PC has, the recommended level where there is
+// one and the help page of a failed one.
+#pragma once
+
+#include "report/ProductAssessment.h"
+
+#include <string>
+#include <vector>
+
+namespace prereq {
+
+// Lines end in "\n". Control characters in the PC's texts are shown as "?" so that no text can
+// break a line or move the cursor; other bytes go out as they are.
+std::string textSummary(const std::vector<const ProductAssessment*>& products);
+
+} // namespace prereq
