@@ -1,18 +1,23 @@
 // The libFuzzer target: one whole start-up of PrereqCheck on a PC made from the input (the three
 // requirement lists, the three products with their reports), then the document launcher on the
-// names the program opens, and the rules that hold whatever the PC says. A broken rule aborts,
+// names the program opens, the console program's JSON summary, and the rules that hold whatever
+// the PC says. A broken rule aborts,
 // which libFuzzer reports with the input that broke it.
 #include "app/DocumentLauncher.h"
 #include "app/PrereqCheckApp.h"
 #include "checks/RequirementSet.h"
 #include "fuzz/FuzzedPc.h"
+#include "fuzz/JsonCheck.h"
 #include "fuzz/ReportInvariants.h"
 #include "platform/Platform.h"
+#include "report/JsonSummary.h"
 #include "report/ProductAssessment.h"
+#include "report/TextSummary.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace prereq {
 namespace {
@@ -99,6 +104,16 @@ template <typename Open> void checkOneOutcome(SimulatedPc& pc, const std::string
     require(newBoxes == (launched ? 0u : 1u), what + ": not exactly one outcome");
 }
 
+// Whatever bytes the PC supplies, the JSON summary is a valid document without raw control
+// characters, and the text summary's lines hold none either.
+void checkSummaries(const std::vector<const ProductAssessment*>& products) {
+    const std::string broken = json_check::problem(jsonSummary(products));
+    require(broken.empty(), "JSON summary: " + broken);
+    for (const char c : textSummary(products))
+        require(c == '\n' || (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F),
+                "text summary: a raw control character");
+}
+
 void checkNothingOpen(const SimulatedPc& pc, const char* when) {
     require(pc.openKeyCount == 0, std::string("a registry key left open ") + when);
     require(pc.openFileCount == 0, std::string("a report file left open ") + when);
@@ -127,6 +142,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         checkReport(pc, plinthSetup, true);
         checkReport(pc, wardline, true);
         checkReport(pc, wardlineLan, false);
+        checkSummaries({&plinthSetup, &wardline, &wardlineLan});
 
         for (const char* name : kReportFileNames)
             checkSearch(pc, name);
