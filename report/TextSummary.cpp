@@ -1,4 +1,5 @@
-// The text table: columns as wide as their widest cell, two blanks apart, no trailing blanks.
+// The text table: columns as wide as their widest cell, two blanks apart, no trailing blanks;
+// notes on lines of their own under the prerequisite they belong to.
 #include "report/TextSummary.h"
 
 #include "report/SummaryFields.h"
@@ -10,13 +11,14 @@ namespace prereq {
 
 namespace {
 
-using Row = std::array<std::string, 5>;
-using Widths = std::array<std::size_t, 5>;
+using Row = std::array<std::string, 3>;
 
+// Printable and without the blanks some texts end in (the processor's level texts).
 std::string printable(std::string text) {
     for (char& c : text)
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
             c = '?';
+    text.erase(text.find_last_not_of(' ') + 1);
     return text;
 }
 
@@ -26,31 +28,37 @@ std::string spokenStatus(std::int32_t status) {
     return name;
 }
 
-std::string line(const Row& row, const Widths& widths) {
-    std::string out = " ";
-    for (std::size_t column = 0; column < row.size(); ++column)
-        out += " " + row[column] + std::string(widths[column] - row[column].size() + 1, ' ');
-    out.erase(out.find_last_not_of(' ') + 1);
-    return out + "\n";
-}
-
 std::string productTable(const ProductAssessment& product) {
-    std::vector<Row> rows = {
-        {"Prerequisite", "Status", "Your PC's level", "Recommended level", "More info"}};
-    for (const PrerequisiteResult& entry : shownEntries(product))
-        rows.push_back({printable(entry.minimumPrerequisite()), spokenStatus(entry.status()),
-                        printable(entry.pcLevel()), printable(entry.recommendedLevel()),
-                        printable(helpPage(entry))});
-    Widths widths = {};
+    const std::vector<PrerequisiteResult> entries = shownEntries(product);
+    std::vector<Row> rows = {{"Status", "Prerequisite", "Your PC's level"}};
+    for (const PrerequisiteResult& entry : entries)
+        rows.push_back({spokenStatus(entry.status()), printable(entry.minimumPrerequisite()),
+                        printable(entry.pcLevel())});
+    std::array<std::size_t, 2> widths = {};
     for (const Row& row : rows)
         for (std::size_t column = 0; column < widths.size(); ++column)
             widths[column] = std::max(widths[column], row[column].size());
+    const std::string noteIndent(2 + widths[0] + 2, ' ');
+
     std::string out =
         printable(product.productName()) + ": " + spokenStatus(product.overallStatus()) + "\n";
     if (!product.writtenReport().empty())
         out += "  Report: " + printable(product.writtenReport()) + "\n";
-    for (const Row& row : rows)
-        out += line(row, widths);
+    for (std::size_t index = 0; index < rows.size(); ++index) {
+        const Row& row = rows[index];
+        std::string line = "  " + row[0] + std::string(widths[0] - row[0].size() + 2, ' ') +
+                           row[1] + std::string(widths[1] - row[1].size() + 2, ' ') + row[2];
+        line.erase(line.find_last_not_of(' ') + 1);
+        out += line + "\n";
+        if (index == 0)
+            continue;
+        const PrerequisiteResult& entry = entries[index - 1];
+        const std::string recommended = printable(entry.recommendedLevel());
+        if (entry.status() != Satisfied && !recommended.empty())
+            out += noteIndent + "recommended level: " + recommended + "\n";
+        if (!helpPage(entry).empty())
+            out += noteIndent + "more info: " + printable(helpPage(entry)) + "\n";
+    }
     return out;
 }
 

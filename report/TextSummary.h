@@ -1,6 +1,6 @@
 // The console program's summary for a person: per product its verdict, then a table of the
-// prerequisites its report shows, with what this PC has, the recommended level where there is
-// one and the help page of a failed one.
+// prerequisites its report shows (status, prerequisite, what this PC has), each followed, where
+// it applies, by the recommended level it does not reach and the help page of a failed one.
 #pragma once
 
 #include "report/ProductAssessment.h"
@@ -10,8 +10,9 @@
 
 namespace prereq {
 
-// Lines end in "\n". Control characters in the PC's texts are shown as "?" so that no text can
-// break a line or move the cursor; other bytes go out as they are.
+// Lines end in "\n" and fit an 80-column console for the usual texts. Control characters in
+// the PC's texts are shown as "?" so that no text can break a line or move the cursor; other
+// bytes go out as they are.
 std::string textSummary(const std::vector<const ProductAssessment*>& products);
 
 } // namespace prereq
