@@ -107,8 +107,9 @@ template <typename Open> void checkOneOutcome(SimulatedPc& pc, const std::string
 // Whatever bytes the PC supplies, the JSON summary is a valid document without raw control
 // characters, and the text summary's lines hold none either.
 void checkSummaries(const std::vector<const ProductAssessment*>& products) {
-    const std::string broken = json_check::problem(jsonSummary(products));
-    require(broken.empty(), "JSON summary: " + broken);
+    const std::string json = jsonSummary(products);
+    require(json_check::valid(json),
+            "JSON summary not valid, or with a control character:\n" + json);
     for (const char c : textSummary(products))
         require(c == '\n' || (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F),
                 "text summary: a raw control character");
