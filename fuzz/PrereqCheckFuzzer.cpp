@@ -108,7 +108,7 @@ template <typename Open> void checkOneOutcome(SimulatedPc& pc, const std::string
 // characters, and the text summary's lines hold none either.
 void checkSummaries(const std::vector<const ProductAssessment*>& products) {
     const std::string json = jsonSummary(products);
-    require(json_check::valid(json),
+    require(json_check::Checker(json).valid(),
             "JSON summary not valid, or with a control character:\n" + json);
     for (const char c : textSummary(products))
         require(c == '\n' || (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F),
