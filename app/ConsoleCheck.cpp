@@ -6,6 +6,7 @@
 #include "checks/RequirementSet.h"
 #include "platform/Platform.h"
 #include "report/JsonSummary.h"
+#include "report/SummaryFields.h"
 #include "report/TextSummary.h"
 
 namespace prereq {
@@ -56,9 +57,10 @@ ConsoleRun assess(const ConsoleOptions& options) {
 int exitCodeFor(const std::vector<const ProductAssessment*>& products) {
     int code = kExitSatisfied;
     for (const ProductAssessment* product : products) {
-        if (product->overallStatus() == NotSatisfied)
+        const std::int32_t verdict = summaryVerdict(*product);
+        if (verdict == NotSatisfied)
             return kExitNotSatisfied;
-        if (product->overallStatus() == BelowRecommended)
+        if (verdict == BelowRecommended)
             code = kExitBelowRecommended;
     }
     return code;

@@ -25,7 +25,7 @@ std::string prerequisiteObject(const PrerequisiteResult& entry) {
 std::string productObject(const ProductAssessment& product) {
     std::string out = "    {\n";
     out += "      " + member("name", jsonString(product.productName())) + ",\n";
-    out += "      " + member("verdict", jsonString(statusName(product.overallStatus()))) + ",\n";
+    out += "      " + member("verdict", jsonString(statusName(summaryVerdict(product)))) + ",\n";
     out += "      " + member("reportFile", jsonString(product.reportFileName())) + ",\n";
     out += "      \"prerequisites\": [";
     const char* separator = "\n";

@@ -9,6 +9,15 @@ const char* statusName(std::int32_t status) {
     return status == BelowRecommended ? "below-recommended" : "satisfied";
 }
 
+std::int32_t summaryVerdict(const ProductAssessment& product) {
+    if (product.overallStatus() == Satisfied)
+        return Satisfied;
+    for (int index = 0; index < product.entryCount(); ++index)
+        if (product.requirements()[index].status() == NotSatisfied)
+            return NotSatisfied;
+    return product.overallStatus();
+}
+
 std::string helpPage(const PrerequisiteResult& entry) {
     return entry.status() == NotSatisfied ? entry.moreInfoPage() : std::string();
 }

@@ -15,6 +15,12 @@ namespace prereq {
 // any nonzero value other than BelowRecommended as meeting the prerequisite.
 const char* statusName(std::int32_t status);
 
+// The verdict a summary and the exit code give a product that is not satisfied: not satisfied
+// when any of its prerequisites fails its minimum. The product's own verdict chooses its report's
+// layout and stops at the first prerequisite below its recommended level, so it alone would call
+// a PC that also lacks a required drive "below recommended".
+std::int32_t summaryVerdict(const ProductAssessment& product);
+
 // The help page of a failed prerequisite, as its report links it; empty for any other.
 std::string helpPage(const PrerequisiteResult& entry);
 

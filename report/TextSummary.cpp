@@ -41,7 +41,7 @@ std::string productTable(const ProductAssessment& product) {
     const std::string noteIndent(2 + widths[0] + 2, ' ');
 
     std::string out =
-        printable(product.productName()) + ": " + spokenStatus(product.overallStatus()) + "\n";
+        printable(product.productName()) + ": " + spokenStatus(summaryVerdict(product)) + "\n";
     if (!product.writtenReport().empty())
         out += "  Report: " + printable(product.writtenReport()) + "\n";
     for (std::size_t index = 0; index < rows.size(); ++index) {

@@ -14,10 +14,23 @@ verdicts = ([p["verdict"] for p in json.loads(text)["products"]] if sys.argv[2] 
 print("".join(v[0].upper() for v in verdicts))' "$@"
 }
 
+# The verdicts the console program gives: the dialog's, except that a product below its
+# recommended level which also fails a minimum (a cross in its report) is not satisfied.
+console_expected_verdicts() {
+    local index letter all=""
+    for index in 0 1 2; do
+        letter=${verdicts:$index:1}
+        [[ $letter == B && $(expected_report "${reports_of:$index:1}") == *red_x.gif* ]] && letter=N
+        all+=$letter
+    done
+    printf '%s\n' "$all"
+}
+reports_of=PWL
+
 run_console_scenario() { # name pose arrangement expectation arguments reports refusal
     read_arrangement "$1" "$2" "$3"
     read_expectation "$1" "$4"
-    local refusal=${7:-} format=text code=0 argument before="" want=0 lines seen
+    local refusal=${7:-} format=text code=0 argument before="" want=0 lines seen expected
     local -a arguments=()
     for argument in $5; do
         arguments+=("${argument//_/ }")
@@ -44,11 +57,12 @@ run_console_scenario() { # name pose arrangement expectation arguments reports r
             failures+="standard error: $(cat "$dir/console.err"); expected one line with: $refusal"$'\n'
         [ "$(ls -A "$reports")" = "$before" ] || failures+="left in C:\\reports: $(ls "$reports")"$'\n'
     else
-        case $verdicts in *N*) want=2 ;; *B*) want=1 ;; esac
+        expected=$(console_expected_verdicts)
+        case $expected in *N*) want=2 ;; *B*) want=1 ;; esac
         [ "$code" = "$want" ] || failures+="exit code $code, expected $want"$'\n'
         [ "$lines" = 0 ] || failures+="standard error: $(cat "$dir/console.err")"$'\n'
         seen=$(console_verdicts "$dir/console.out" "$format" 2>&1) || true
-        [ "$seen" = "$verdicts" ] || failures+="verdicts $seen, the dialog shows $verdicts"$'\n'
+        [ "$seen" = "$expected" ] || failures+="verdicts $seen, expected $expected"$'\n'
         if [[ " $5 " == *" --reports "* ]]; then
             check_reports "$reports"
         else

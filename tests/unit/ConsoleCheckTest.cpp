@@ -16,14 +16,15 @@ namespace {
 
 const std::string kOut = "D:\\Out";
 
-// The NT 4.0 preset with D:\Out, varied: "100mb" of memory, "no-cdrom", and no CD-ROM drive
+// The NT 4.0 preset with D:\Out, varied: "100mb" of memory, "no-cdrom", both, and no CD-ROM drive
 // with a report that cannot be created ("locked") or a disk that fills up ("full").
 SimulatedPc consolePc(const std::string& variant) {
     SimulatedPc pc = SimulatedPc::windowsNt4();
     pc.addExistingPath(kOut);
-    if (variant == "100mb")
+    if (variant == "100mb" || variant == "100mb-no-cdrom")
         pc.setMemoryBytes(100u << 20);
-    if (variant == "no-cdrom" || variant == "locked" || variant == "full")
+    if (variant == "no-cdrom" || variant == "100mb-no-cdrom" || variant == "locked" ||
+        variant == "full")
         pc.drives.erase('D');
     if (variant == "locked")
         pc.lockedFiles.insert(kOut + "\\WardlineLANStatus.htm");
@@ -49,6 +50,8 @@ TEST(ConsoleCheck, AnswersEachCommandLineWithItsExitCodeOutputAndReports) {
         {{}, "", 0, "Plinth-Setup: satisfied\n", "", 0},
         {{"--json"}, "100mb", 1, "\"verdict\": \"below-recommended\"", "", 0},
         {{}, "no-cdrom", 2, "Wardline LAN: not satisfied\n", "", 0},
+        // Below its recommended memory, and without a drive it needs: not satisfied all the same.
+        {{}, "100mb-no-cdrom", 2, "Plinth-Setup: not satisfied\n", "", 0},
         {{"--reports", kOut}, "no-cdrom", 2, "  Report: D:\\Out\\WardlineStatus.htm\n", "", 3},
         {{"--reports", kOut + "\\"}, "100mb", 1, "Report: D:\\Out\\PlinthSetupStatus.htm", "", 1},
         {{"--help"}, "", 0, "usage: PrereqCheck [--json] [--reports FOLDER] [--help]\n", "", 0},
@@ -117,6 +120,8 @@ TEST(ConsoleCheck, SummariesShowWhatTheReportShows) {
         result.setShownInReport(1);
         return result;
     };
+    SimulatedPc pc;
+    ScopedPlatform use(pc);
     std::vector<PrerequisiteResult> entries = {
         entry("96 MB RAM", BelowRecommended, "100 MB RAM"),
         entry("Remote Access Service (RAS)", NotSatisfied, "RAS not\ninstalled"),
@@ -124,13 +129,11 @@ TEST(ConsoleCheck, SummariesShowWhatTheReportShows) {
     entries[0].formatRecommendedLevel(128, 4);
     entries[1].setMoreInfoPage("ras.html");
     entries[2].setShownInReport(0);
-    SimulatedPc pc;
-    ScopedPlatform use(pc);
     const ProductAssessment product(entries.data(), "Wardline", 3, "WardlineStatus.htm",
                                     ReportDestination{false, ""});
     EXPECT_TRUE(pc.files.empty());
     const std::string table =
-        "Wardline: below recommended\n"
+        "Wardline: not satisfied\n"
         "  Status             Prerequisite                 Your PC's level\n"
         "  below recommended  96 MB RAM                    100 MB RAM\n"
         "                     recommended level: 128 MB RAM\n"
@@ -139,7 +142,7 @@ TEST(ConsoleCheck, SummariesShowWhatTheReportShows) {
     EXPECT_EQ(textSummary({&product, &product}), table + "\n" + table);
     EXPECT_EQ(jsonSummary({&product}),
               "{\n  \"version\": \"" PREREQ_VERSION_TEXT "\",\n  \"products\": [\n    {\n"
-              "      \"name\": \"Wardline\",\n      \"verdict\": \"below-recommended\",\n"
+              "      \"name\": \"Wardline\",\n      \"verdict\": \"not-satisfied\",\n"
               "      \"reportFile\": \"WardlineStatus.htm\",\n      \"prerequisites\": [\n"
               "        {\"minimumPrerequisite\": \"96 MB RAM\", \"status\": \"below-recommended\", "
               "\"pcLevel\": \"100 MB RAM\", \"recommendedLevel\": \"128 MB RAM\", "
