@@ -1,16 +1,18 @@
 // pixelart: turns a text picture (one character per pixel, with a legend) into a 16-colour
-// Windows bitmap (.bmp) or icon (.ico), so the program's pictures are reviewed as text and the
-// binary files are only ever generated from it.
+// Windows bitmap (.bmp) or icon (.ico), or a GIF for web pages, so the program's pictures are
+// reviewed as text and the binary files are only ever generated from it.
 //
-//   pixelart SOURCE OUTPUT           writes OUTPUT (.bmp or .ico, by its extension)
-//   pixelart --check SOURCE OUTPUT   fails unless OUTPUT holds exactly what SOURCE gives
+//   pixelart SOURCE OUTPUT             writes OUTPUT (.bmp, .ico or .gif, by its extension)
+//   pixelart --check SOURCE OUTPUT     fails unless OUTPUT holds exactly what SOURCE gives
+//   pixelart --size WxH SOURCE OUTPUT  fits every image to W by H pixels first (see fitTo)
 //
 // The source, line by line ('#' starts a comment line; blank lines are ignored):
 //   colour C R G B         pixel character C stands for colour R G B, which must be one of the
 //                          16 standard Windows colours (every picture shares that palette)
 //   transparent C          pixel character C lets the background through (icons only)
 //   image W H              the next H lines are the W-by-H picture, one character per pixel
-// A bitmap holds exactly one image; an icon holds one or more (for example 32x32 and 16x16).
+// A bitmap or a GIF holds exactly one image; an icon holds one or more (for example 32x32 and
+// 16x16).
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -227,40 +229,165 @@ std::string iconFile(const Picture& picture) {
     return out;
 }
 
+// Fits an image to the given size: edge rows and columns of the ground colour (the top-left
+// pixel's) are trimmed first, last row or column first, while the image is too large; what size
+// remains is then resampled by nearest neighbour at pixel centres, which from an even width to
+// the odd width below it drops the middle column and so keeps a symmetric picture symmetric.
+Image fitTo(Image image, int width, int height) {
+    const auto uniform = [&](int x0, int y0, int dx, int dy, int count) {
+        for (int i = 0; i < count; ++i)
+            if (image.at(x0 + i * dx, y0 + i * dy) != image.at(0, 0))
+                return false;
+        return true;
+    };
+    int left = 0, top = 0, right = image.width, bottom = image.height;
+    for (bool far = true; bottom - top > height; far = !far) {
+        const int row = far ? bottom - 1 : top;
+        if (!uniform(left, row, 1, 0, right - left))
+            break;
+        (far ? bottom : top) += far ? -1 : 1;
+    }
+    for (bool far = true; right - left > width; far = !far) {
+        const int column = far ? right - 1 : left;
+        if (!uniform(column, top, 0, 1, bottom - top))
+            break;
+        (far ? right : left) += far ? -1 : 1;
+    }
+    Image fitted;
+    fitted.width = width;
+    fitted.height = height;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            fitted.pixels.push_back(image.at(left + (2 * x + 1) * (right - left) / (2 * width),
+                                             top + (2 * y + 1) * (bottom - top) / (2 * height)));
+    return fitted;
+}
+
+// Packs variable-width codes into bytes, least significant bit first, as GIF's LZW data is.
+class CodeWriter {
+public:
+    void put(unsigned code, int width) {
+        bits_ |= code << count_;
+        for (count_ += width; count_ >= 8; count_ -= 8, bits_ >>= 8)
+            bytes_ += static_cast<char>(bits_ & 0xFF);
+    }
+    std::string finish() {
+        if (count_ > 0)
+            bytes_ += static_cast<char>(bits_ & 0xFF);
+        return bytes_;
+    }
+
+private:
+    unsigned bits_ = 0;
+    int count_ = 0;
+    std::string bytes_;
+};
+
+// A GIF89a with the 16-colour palette. The pixels are LZW-coded without ever using the string
+// table: a clear code before every twelve pixels keeps the decoder's table below 32 entries, so
+// every code is five bits wide. A picture of a few hundred pixels needs no more.
+std::string gifFile(const Image& image) {
+    constexpr unsigned kClear = 16, kEnd = 17;
+    constexpr int kCodeWidth = 5, kRun = 12;
+    std::string out = "GIF89a";
+    put16(out, static_cast<unsigned>(image.width));
+    put16(out, static_cast<unsigned>(image.height));
+    out += static_cast<char>(0xF3); // a global colour table of 2^(3+1) entries, 8 bits a primary
+    out += '\0';                    // background colour index
+    out += '\0';                    // no aspect ratio given
+    for (const Rgb& colour : kPalette) {
+        out += static_cast<char>(colour.red);
+        out += static_cast<char>(colour.green);
+        out += static_cast<char>(colour.blue);
+    }
+    out += ',';
+    put16(out, 0); // left
+    put16(out, 0); // top
+    put16(out, static_cast<unsigned>(image.width));
+    put16(out, static_cast<unsigned>(image.height));
+    out += '\0'; // no local colour table, not interlaced
+    CodeWriter codes;
+    for (std::size_t i = 0; i < image.pixels.size(); ++i) {
+        if (i % kRun == 0)
+            codes.put(kClear, kCodeWidth);
+        codes.put(static_cast<unsigned>(image.pixels[i]), kCodeWidth);
+    }
+    codes.put(kEnd, kCodeWidth);
+    const std::string data = codes.finish();
+    out += static_cast<char>(4); // minimum code size: 4-bit pixels
+    for (std::size_t at = 0; at < data.size(); at += 255) {
+        const std::string block = data.substr(at, 255);
+        out += static_cast<char>(block.size());
+        out += block;
+    }
+    out += '\0'; // end of the image data
+    return out + ';';
+}
+
 bool endsWith(const std::string& text, const std::string& suffix) {
     return text.size() >= suffix.size() &&
            text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
-std::string convert(const std::string& sourceName, const std::string& outputName) {
+struct Size {
+    int width = 0, height = 0; // 0: the source's own size
+};
+
+std::string convert(const std::string& sourceName, const std::string& outputName, Size size) {
     std::ifstream in(sourceName);
     if (!in)
         throw SourceError(sourceName + ": cannot be read");
-    const Picture picture = parse(sourceName, in);
+    Picture picture = parse(sourceName, in);
+    if (size.width > 0)
+        for (Image& image : picture.images)
+            image = fitTo(image, size.width, size.height);
     if (endsWith(outputName, ".ico"))
         return iconFile(picture);
-    if (!endsWith(outputName, ".bmp"))
-        throw SourceError(outputName + ": the output must be a .bmp or an .ico file");
+    const bool gif = endsWith(outputName, ".gif");
+    if (!gif && !endsWith(outputName, ".bmp"))
+        throw SourceError(outputName + ": the output must be a .bmp, .ico or .gif file");
     if (picture.images.size() != 1)
-        throw SourceError(sourceName + ": a bitmap holds exactly one image");
+        throw SourceError(sourceName + ": a bitmap or GIF holds exactly one image");
     if (picture.usesTransparency)
-        throw SourceError(sourceName + ": a bitmap cannot be transparent");
-    return bitmapFile(picture.images.front());
+        throw SourceError(sourceName + ": a bitmap or GIF cannot be transparent");
+    return gif ? gifFile(picture.images.front()) : bitmapFile(picture.images.front());
+}
+
+// "WxH", each 1 to 256.
+Size parseSize(const std::string& text) {
+    Size size;
+    char by = 0;
+    std::istringstream in(text);
+    if (!(in >> size.width >> by >> size.height) || by != 'x' || !in.eof() || size.width < 1 ||
+        size.height < 1 || size.width > 256 || size.height > 256)
+        throw SourceError("--size " + text + ": expected WIDTHxHEIGHT, each 1 to 256");
+    return size;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    const bool check = !args.empty() && args[0] == "--check";
-    if (args.size() != (check ? 3u : 2u)) {
-        std::cerr << "usage: pixelart [--check] SOURCE OUTPUT\n";
-        return 2;
-    }
-    const std::string& sourceName = args[check ? 1 : 0];
-    const std::string& outputName = args[check ? 2 : 1];
+    std::vector<std::string> args(argv + 1, argv + argc);
     try {
-        const std::string bytes = convert(sourceName, outputName);
+        bool check = false;
+        Size size;
+        while (!args.empty() &&
+               (args[0] == "--check" || (args[0] == "--size" && args.size() > 1))) {
+            if (args[0] == "--check") {
+                check = true;
+                args.erase(args.begin());
+            } else {
+                size = parseSize(args[1]);
+                args.erase(args.begin(), args.begin() + 2);
+            }
+        }
+        if (args.size() != 2u) {
+            std::cerr << "usage: pixelart [--check] [--size WxH] SOURCE OUTPUT\n";
+            return 2;
+        }
+        const std::string& sourceName = args[0];
+        const std::string& outputName = args[1];
+        const std::string bytes = convert(sourceName, outputName, size);
         if (check) {
             std::ifstream existing(outputName, std::ios::binary);
             const std::string held((std::istreambuf_iterator<char>(existing)),
