@@ -44,25 +44,15 @@ endforeach()
 install(TARGETS ${PREREQ_BUNDLED_PROGRAMS} RUNTIME DESTINATION ${bundle})
 install(FILES ${gifs} ${pictures}/README.txt DESTINATION ${bundle})
 
-# Every file and folder of the zip gets one fixed time, that of the last commit (or
-# SOURCE_DATE_EPOCH when the build is given one), and the programs no time stamp of their own
-# (see CMakeLists.txt), so the zip depends on the sources alone.
-if(DEFINED ENV{SOURCE_DATE_EPOCH})
-  set(PREREQ_SOURCE_DATE_EPOCH $ENV{SOURCE_DATE_EPOCH})
-else()
-  execute_process(COMMAND git log -1 --format=%ct WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
-                  OUTPUT_VARIABLE PREREQ_SOURCE_DATE_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE
-                  ERROR_QUIET)
-endif()
-if(NOT PREREQ_SOURCE_DATE_EPOCH MATCHES "^[0-9]+$")
-  set(PREREQ_SOURCE_DATE_EPOCH 315532800) # 1980-01-01, the earliest time a zip holds
-endif()
-
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME PrereqCheck)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_FILE_NAME ${bundle}-win32)
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(CPACK_PACKAGE_FILE_NAME ${bundle}-win64)
+else()
+  set(CPACK_PACKAGE_FILE_NAME ${bundle}-win32)
+endif()
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF) # the install destination is the folder
 set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/ReproducibleZip.cmake)
-set(CPACK_PREREQ_SOURCE_DATE_EPOCH ${PREREQ_SOURCE_DATE_EPOCH})
+set(CPACK_PREREQ_SOURCE_DIR ${CMAKE_SOURCE_DIR})
 include(CPack)
