@@ -3,8 +3,8 @@
 # holds the stripped programs, the two pictures the status reports show and a note for the
 # administrator. Two builds of the same sources give the same zip, byte for byte.
 #
-# Another program joins the bundle by joining PREREQ_BUNDLED_PROGRAMS (its target must exist
-# before this file is included).
+# Another program joins the bundle by joining PREREQ_BUNDLED_PROGRAMS (CMakeLists.txt includes
+# this file after the programs' targets).
 set(PREREQ_BUNDLED_PROGRAMS PrereqCheck)
 
 set(bundle PrereqCheck-${PROJECT_VERSION})
