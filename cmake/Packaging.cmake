@@ -5,7 +5,7 @@
 #
 # Another program joins the bundle by joining PREREQ_BUNDLED_PROGRAMS (CMakeLists.txt includes
 # this file after the programs' targets).
-set(PREREQ_BUNDLED_PROGRAMS PrereqCheck)
+set(PREREQ_BUNDLED_PROGRAMS PrereqCheck PrereqCheckCli)
 
 set(bundle PrereqCheck-${PROJECT_VERSION})
 set(pictures ${CMAKE_BINARY_DIR}/bundle)
