@@ -51,6 +51,8 @@ start_display() {
 
 # The template prefix, copied for every scenario. E: is a CD-ROM drive wherever a scenario
 # links dosdevices/e:, and .htm/.html open in the fake browser unless a scenario says not.
+# Marlett, the caption buttons' glyphs, is registered by path as tools/run does: Debian's Wine
+# does not find it in its own fonts folder.
 make_template_prefix() {
     export WINEDEBUG=-all
     # Wine's own rasapi32 must never answer: a scenario's fake one, or none at all, does.
@@ -64,6 +66,9 @@ REGEDIT4
 
 [HKEY_CLASSES_ROOT\htmlfile\shell\open\command]
 @="\"C:\\tools\\FakeBrowser.exe\" \"%1\""
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\Fonts]
+"Marlett (TrueType)"="Z:\\usr\\share\\wine\\fonts\\marlett.ttf"
 EOF
     WINEPREFIX=$work/template wine regedit /S 'C:\template.reg'
     WINEPREFIX=$work/template wineserver -w
