@@ -317,6 +317,10 @@ void Driver::waitForBrowser(int lines) {
 // The runner takes the screenshot: it watches for this line and answers with NAME.done.
 void Driver::screenshot(const std::string& name) {
     activate(); // the caption is drawn as the user sees it right after start
+    // Wine activates the dialog before the new desktop has a foreground window, so the caption
+    // stays grey once the dialog becomes the foreground window: have the frame drawn as active.
+    if (GetForegroundWindow() == dialog_)
+        SendMessageTimeoutA(dialog_, WM_NCACTIVATE, TRUE, 0, SMTO_NORMAL, 5000, nullptr);
     // On a busy machine the dialog may not have painted every control yet: have it paint now,
     // and let its thread answer once more before the picture is taken.
     RedrawWindow(dialog_, nullptr, nullptr,
