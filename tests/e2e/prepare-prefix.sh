@@ -21,11 +21,12 @@ cleanup() {
     rm -rf "$work"
 }
 
-# Installs what the run needs, builds the 64-bit programs when they are missing, and makes the
-# run's folders.
+# Installs what the run needs, builds the 64-bit programs and the reports' pictures when they
+# are missing, and makes the run's folders.
 prepare_run() {
     "$root/tools/install-dependencies" chromium
-    if [ ! -x "$program" ] || [ ! -x "$helpers/DialogDriver.exe" ]; then
+    if [ ! -x "$program" ] || [ ! -x "$helpers/DialogDriver.exe" ] ||
+        [ ! -f "$pictures/red_x.gif" ]; then
         [ -f "$build/CMakeCache.txt" ] || cmake --preset windows-x64 >/dev/null
         cmake --build "$build"
     fi
