@@ -9,6 +9,8 @@
 #include "report/SummaryFields.h"
 #include "report/TextSummary.h"
 
+#include <algorithm>
+
 namespace prereq {
 
 namespace {
@@ -24,10 +26,10 @@ ConsoleRun refusal(const std::string& problem) {
 // True when every product that is not satisfied got its report; otherwise removes the ones
 // that were written.
 bool keepReportsWhole(const std::vector<const ProductAssessment*>& products) {
-    bool whole = true;
-    for (const ProductAssessment* product : products)
-        whole =
-            whole && (product->overallStatus() == Satisfied || !product->writtenReport().empty());
+    const bool whole =
+        std::all_of(products.begin(), products.end(), [](const ProductAssessment* product) {
+            return product->overallStatus() == Satisfied || !product->writtenReport().empty();
+        });
     if (!whole)
         for (const ProductAssessment* product : products)
             if (!product->writtenReport().empty())

@@ -1,8 +1,7 @@
 // The libFuzzer target: one whole start-up of PrereqCheck on a PC made from the input (the three
 // requirement lists, the three products with their reports), then the document launcher on the
-// names the program opens, the console program's JSON summary, and the rules that hold whatever
-// the PC says. A broken rule aborts,
-// which libFuzzer reports with the input that broke it.
+// names the program opens, the console program's summaries, and the rules that hold whatever the
+// PC says. A broken rule aborts, which libFuzzer reports with the input that broke it.
 #include "app/DocumentLauncher.h"
 #include "app/PrereqCheckApp.h"
 #include "checks/RequirementSet.h"

@@ -30,12 +30,4 @@ void appendUtf8(std::string& out, std::uint32_t codePoint) {
     }
 }
 
-std::string utf8FromWindows1252(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (const char c : text)
-        appendUtf8(out, windows1252CodePoint(static_cast<unsigned char>(c)));
-    return out;
-}
-
 } // namespace prereq

@@ -15,6 +15,4 @@ std::uint32_t windows1252CodePoint(unsigned char byte);
 // Appends codePoint (below 0x10000) encoded as UTF-8.
 void appendUtf8(std::string& out, std::uint32_t codePoint);
 
-std::string utf8FromWindows1252(const std::string& text);
-
 } // namespace prereq
