@@ -10,8 +10,8 @@
 #include "resources/StringIds.h"
 
 #include <algorithm>
+#include <memory>
 #include <new>
-#include <vector>
 
 namespace prereq {
 
@@ -118,16 +118,16 @@ bool ModemDriverCheck::deviceListed() const {
     if (capacity == 0)
         return false;
 
-    std::vector<RasDeviceRecord> records;
-    try {
-        // Whole records covering at least the byte count asked for, zeroed.
-        records.resize((byteCount + sizeof(RasDeviceRecord) - 1) / sizeof(RasDeviceRecord));
-    } catch (const std::bad_alloc&) {
+    // Whole records covering at least the byte count asked for, zeroed; none when there is no
+    // memory for them.
+    const std::unique_ptr<RasDeviceRecord[]> records(
+        new (std::nothrow)
+            RasDeviceRecord[(byteCount + sizeof(RasDeviceRecord) - 1) / sizeof(RasDeviceRecord)]());
+    if (!records)
         return false;
-    }
     records[0].size = sizeof(RasDeviceRecord);
     std::uint32_t bytes = byteCount;
-    if (pc.rasEnumDevices(enumDevices, records.data(), bytes, deviceCount) != 0)
+    if (pc.rasEnumDevices(enumDevices, records.get(), bytes, deviceCount) != 0)
         return false;
 
     // Only the records within the bytes the system was allowed to fill are read, whatever count

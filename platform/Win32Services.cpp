@@ -7,7 +7,6 @@
 
 #include <shellapi.h>
 
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -205,9 +204,18 @@ std::intptr_t Win32Services::shellExecute(WindowHandle owner, const std::string&
                                                          showCommand));
 }
 
+// As the C run-time's standard output in text mode wrote it: line ends as CR LF, and nothing
+// when the program was started without that stream.
 void Win32Services::writeStandardOutput(const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    std::fflush(stdout);
+    const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+    if (output == nullptr || output == INVALID_HANDLE_VALUE)
+        return;
+    std::string windowsText;
+    for (const char c : text)
+        windowsText += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    DWORD written = 0;
+    WriteFile(output, windowsText.data(), static_cast<DWORD>(windowsText.size()), &written,
+              nullptr);
 }
 
 FileHandle Win32Services::createReportFile(const std::string& name) {

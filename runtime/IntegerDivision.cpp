@@ -1,0 +1,61 @@
+// The compiler's helpers for 64-bit division on a 32-bit processor, which it calls for every
+// 64-bit "/" and "%" whose divisor is not a constant it can shift by. Only 32-bit instructions:
+// the processor's DIV when both numbers fit in 32 bits, else long division bit by bit.
+#include <cstdint>
+
+namespace {
+
+struct Division {
+    std::uint64_t quotient;
+    std::uint64_t remainder;
+};
+
+Division divide(std::uint64_t dividend, std::uint64_t divisor) {
+    if ((dividend >> 32) == 0 && (divisor >> 32) == 0) {
+        const auto n = static_cast<std::uint32_t>(dividend);
+        const auto d = static_cast<std::uint32_t>(divisor);
+        return {n / d, n % d};
+    }
+    std::uint64_t quotient = 0;
+    std::uint64_t remainder = 0;
+    for (int bit = 63; bit >= 0; --bit) {
+        // The remainder stays below the divisor; doubled it can pass 2^64, which carry keeps.
+        const bool carry = (remainder >> 63) != 0;
+        remainder = (remainder << 1) | ((dividend >> bit) & 1);
+        if (carry || remainder >= divisor) {
+            remainder -= divisor;
+            quotient |= std::uint64_t{1} << bit;
+        }
+    }
+    return {quotient, remainder};
+}
+
+std::uint64_t magnitude(std::int64_t value) {
+    return value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+}
+
+} // namespace
+
+extern "C" {
+
+std::uint64_t __udivdi3(std::uint64_t dividend, std::uint64_t divisor) {
+    return divide(dividend, divisor).quotient;
+}
+
+std::uint64_t __umoddi3(std::uint64_t dividend, std::uint64_t divisor) {
+    return divide(dividend, divisor).remainder;
+}
+
+// Truncating towards zero: the quotient is negative when the signs differ, the remainder takes
+// the dividend's sign.
+std::int64_t __divdi3(std::int64_t dividend, std::int64_t divisor) {
+    const std::uint64_t quotient = divide(magnitude(dividend), magnitude(divisor)).quotient;
+    return static_cast<std::int64_t>((dividend < 0) != (divisor < 0) ? 0 - quotient : quotient);
+}
+
+std::int64_t __moddi3(std::int64_t dividend, std::int64_t divisor) {
+    const std::uint64_t remainder = divide(magnitude(dividend), magnitude(divisor)).remainder;
+    return static_cast<std::int64_t>(dividend < 0 ? 0 - remainder : remainder);
+}
+
+} // extern "C"
