@@ -69,4 +69,10 @@ std::int64_t __moddi3(std::int64_t dividend, std::int64_t divisor) {
     return static_cast<std::int64_t>(dividend < 0 ? 0 - remainder : remainder);
 }
 
+std::int64_t __divmoddi4(std::int64_t dividend, std::int64_t divisor, std::int64_t* remainder) {
+    if (remainder != nullptr)
+        *remainder = __moddi3(dividend, divisor);
+    return __divdi3(dividend, divisor);
+}
+
 } // extern "C"
