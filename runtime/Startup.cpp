@@ -24,12 +24,8 @@ namespace {
 constexpr int kMostExitFunctions = 64;
 void (*exitFunctions[kMostExitFunctions])();
 int exitFunctionCount = 0;
-bool constructorsRun = false;
 
 void runConstructors() {
-    if (constructorsRun)
-        return;
-    constructorsRun = true;
     int count = 0;
     while (__CTOR_LIST__[count + 1] != nullptr)
         ++count;

@@ -3,7 +3,7 @@
 
 namespace prereq::runtime {
 
-// Prepares the floating-point unit and runs the static constructors, once.
+// Prepares the floating-point unit and runs the static constructors; the entry calls it first.
 void startProgram();
 
 // Runs the exit functions and the static destructors, then ends the process with exitCode.
