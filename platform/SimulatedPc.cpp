@@ -1,13 +1,14 @@
 // SimulatedPc: answers each WindowsServices call from its data, with the results and error
-// codes the real calls give, and keeps a record of the calls made.
+// codes the real calls give, keeps a record of the calls made, and reports every misuse.
 #include "platform/SimulatedPc.h"
 
 #include "resources/StringIds.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iterator>
-#include <stdexcept>
 
 namespace prereq {
 
@@ -61,10 +62,57 @@ const char kDialUpClsidKey[] =
 const char kDialUpUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\MSDUN";
 
 constexpr std::int32_t kErrorInvalidHandle = 6;
+constexpr std::uint32_t kErrorPathNotFound = 3;
+constexpr std::uint32_t kErrorAccessDenied = 5;
+constexpr std::uint32_t kErrorSharingViolation = 32;
 constexpr std::size_t kMaxPath = 260;
 constexpr ExportAddress kFirstExportAddress = 0x10000000;
 
+std::string hex(std::uintptr_t value) {
+    char text[24];
+    std::snprintf(text, sizeof text, "0x%llx", static_cast<unsigned long long>(value));
+    return text;
+}
+
+// A folder's path as folders holds it: '\' for '/', no trailing separator but a drive root's.
+std::string folderName(std::string path) {
+    std::replace(path.begin(), path.end(), '/', '\\');
+    while (!path.empty() && path.back() == '\\')
+        path.pop_back();
+    if (path.size() == 2 && path[1] == ':')
+        path += '\\';
+    return path;
+}
+
+// The folder that holds a file or folder; empty for a drive's root and a bare name.
+std::string parentFolder(const std::string& path) {
+    const auto slash = path.find_last_of("\\/");
+    if (slash == std::string::npos)
+        return {};
+    const std::string parent = folderName(path.substr(0, slash));
+    return parent == folderName(path) ? std::string() : parent;
+}
+
+SimulatedPc::MisuseReport& misuseReport() {
+    static SimulatedPc::MisuseReport report = [](const std::string& message) {
+        std::fprintf(stderr, "%s\n", message.c_str());
+        std::abort();
+    };
+    return report;
+}
+
+std::uint64_t keysCreated = 0;
+
 } // namespace
+
+SimulatedPc::MisuseReport SimulatedPc::reportMisuseWith(MisuseReport report) {
+    std::swap(misuseReport(), report);
+    return report;
+}
+
+std::uint64_t SimulatedPc::nextKeyCreation() {
+    return ++keysCreated;
+}
 
 bool CaseInsensitiveLess::operator()(const std::string& a, const std::string& b) const {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -184,7 +232,21 @@ void SimulatedPc::installConsoleModem() {
 }
 
 void SimulatedPc::addExistingPath(const std::string& path) {
-    existingPaths.insert(fullPath(path));
+    const std::string full = fullPath(path);
+    existingPaths.insert(full);
+    addFolder(parentFolder(full));
+}
+
+void SimulatedPc::addFolder(const std::string& path) {
+    if (path.empty())
+        return;
+    for (std::string folder = folderName(absolute(path)); !folder.empty();
+         folder = parentFolder(folder))
+        folders.insert(folder);
+}
+
+bool SimulatedPc::folderExists(const std::string& path) const {
+    return !path.empty() && folders.count(folderName(absolute(path)));
 }
 
 void SimulatedPc::setAssociation(const std::string& extension, const std::string& program) {
@@ -292,31 +354,71 @@ std::int32_t SimulatedPc::openKey(const std::string& path, KeyHandle& key) {
     return kErrorSuccess;
 }
 
-const std::string* SimulatedPc::openKeyPath(KeyHandle key) {
+const std::string* SimulatedPc::openKeyPath(KeyHandle key, const char* call) {
     const auto open = openKeys_.find(key);
     if (open != openKeys_.end())
         return &open->second;
-    ++invalidHandleUses;
+    misuse(call, "key", key);
     return nullptr;
+}
+
+std::string SimulatedPc::whatHandleIs(std::uintptr_t handle) const {
+    const auto ended = endedHandles_.find(handle);
+    if (ended != endedHandles_.end())
+        return ended->second;
+    if (openKeys_.count(handle))
+        return "is the open key " + openKeys_.at(handle);
+    if (loadedLibraries_.count(handle))
+        return "is the loaded library " + loadedLibraries_.at(handle).name;
+    if (openFiles_.count(handle))
+        return "is the open file " + openFiles_.at(handle);
+    return "was never issued";
+}
+
+void SimulatedPc::misuse(const char* call, const char* kind, std::uintptr_t handle) {
+    misuse(std::string(call) + " given " + kind + " handle " + hex(handle) + ", which " +
+           whatHandleIs(handle));
+}
+
+void SimulatedPc::misuse(const std::string& message) {
+    ++invalidHandleUses;
+    misuseReport()("simulated PC: " + message);
+}
+
+void SimulatedPc::scopeEnded() {
+    for (const auto& key : openKeys_)
+        misuseReport()("simulated PC: key handle " + hex(key.first) + " (" + key.second +
+                       ") is still open as the ScopedPlatform ends: RegOpenKeyExA opened it, no "
+                       "RegCloseKey closed it");
+    for (const auto& file : openFiles_)
+        misuseReport()("simulated PC: file handle " + hex(file.first) + " (" + file.second +
+                       ") is still open as the ScopedPlatform ends: CreateFileA created it, no "
+                       "CloseHandle closed it");
 }
 
 std::int32_t SimulatedPc::enumerateSubkey(KeyHandle key, std::uint32_t index, char* name,
                                           std::uint32_t nameSize) {
-    const std::string* path = openKeyPath(key);
+    const std::string* path = openKeyPath(key, "RegEnumKeyA");
     if (!path)
         return kErrorInvalidHandle;
     const std::string prefix = *path + "\\";
-    // The first components of the paths below the key. Deeper keys sort among the children
-    // ("0000\\Init" between "0000-1" and "0001"), so each name is kept once, whatever follows it.
-    std::set<std::string, CaseInsensitiveLess> children;
+    // The first components of the paths below the key, each dated by the first key created
+    // under it. Deeper keys sort among the children ("0000\\Init" between "0000-1" and "0001"),
+    // so each name is kept once, whatever follows it.
+    std::map<std::string, std::uint64_t, CaseInsensitiveLess> created;
     for (auto it = registry.lower_bound(prefix);
          it != registry.end() && startsWithIgnoringCase(it->first, prefix); ++it) {
         const std::string rest = it->first.substr(prefix.size());
-        children.insert(rest.substr(0, rest.find('\\')));
+        const auto child = created.emplace(rest.substr(0, rest.find('\\')), it->second.created);
+        child.first->second = std::min(child.first->second, it->second.created);
     }
-    if (index >= children.size())
+    if (index >= created.size())
         return kErrorNoMoreItems;
-    const std::string& child = *std::next(children.begin(), index);
+    std::vector<std::pair<std::string, std::uint64_t>> children(created.begin(), created.end());
+    if (!isNtFamily())
+        std::stable_sort(children.begin(), children.end(),
+                         [](const auto& a, const auto& b) { return a.second < b.second; });
+    const std::string& child = children[index].first;
     if (child.size() + 1 > nameSize) {
         std::memcpy(name, child.data(), nameSize); // what fit, without its NUL
         return kErrorMoreData;
@@ -328,7 +430,7 @@ std::int32_t SimulatedPc::enumerateSubkey(KeyHandle key, std::uint32_t index, ch
 std::int32_t SimulatedPc::queryValue(KeyHandle key, const std::string& valueName,
                                      std::uint32_t& type, unsigned char* data,
                                      std::uint32_t& dataSize) {
-    const std::string* path = openKeyPath(key);
+    const std::string* path = openKeyPath(key, "RegQueryValueExA");
     if (!path)
         return kErrorInvalidHandle;
     const auto k = registry.find(*path);
@@ -351,10 +453,14 @@ std::int32_t SimulatedPc::queryValue(KeyHandle key, const std::string& valueName
 }
 
 void SimulatedPc::closeKey(KeyHandle key) {
-    if (openKeys_.erase(key))
-        --openKeyCount;
-    else
-        ++invalidHandleUses;
+    const auto open = openKeys_.find(key);
+    if (open == openKeys_.end()) {
+        misuse("RegCloseKey", "key", key);
+        return;
+    }
+    endedHandles_[key] = "was the key " + open->second + " until RegCloseKey closed it";
+    openKeys_.erase(open);
+    --openKeyCount;
 }
 
 LibraryHandle SimulatedPc::loadLibrary(const std::string& fileName) {
@@ -377,7 +483,7 @@ ExportAddress SimulatedPc::findExport(LibraryHandle library, const std::string& 
     exportLookups.push_back(exportName);
     const auto loaded = loadedLibraries_.find(library);
     if (loaded == loadedLibraries_.end()) {
-        ++invalidHandleUses;
+        misuse("GetProcAddress", "library", library);
         return 0;
     }
     const auto it = libraries.find(loaded->second.name);
@@ -390,23 +496,36 @@ ExportAddress SimulatedPc::findExport(LibraryHandle library, const std::string& 
 void SimulatedPc::freeLibrary(LibraryHandle library) {
     const auto loaded = loadedLibraries_.find(library);
     if (loaded == loadedLibraries_.end()) {
-        ++invalidHandleUses;
+        misuse("FreeLibrary", "library", library);
         return;
     }
     freedLibraries.push_back(loaded->second.name);
-    if (--loaded->second.references == 0)
-        loadedLibraries_.erase(loaded);
+    if (--loaded->second.references > 0)
+        return;
+    endedHandles_[library] =
+        "was the library " + loaded->second.name + " until FreeLibrary unloaded it";
+    loadedLibraries_.erase(loaded);
 }
 
 std::uint32_t SimulatedPc::rasEnumDevices(ExportAddress entry, RasDeviceRecord* buffer,
                                           std::uint32_t& byteCount, std::uint32_t& deviceCount) {
     rasEnumByteCounts.push_back(byteCount);
     // On Windows either call would run code that is not RasEnumDevicesA, or no code at all.
-    if (entry < kFirstExportAddress || entry - kFirstExportAddress >= exportAddresses_.size() ||
-        exportAddresses_[entry - kFirstExportAddress].second != "RasEnumDevicesA")
-        throw std::logic_error("RasEnumDevicesA called through another entry point");
-    if (!loadedLibraries_.count(exportAddresses_[entry - kFirstExportAddress].first))
-        throw std::logic_error("RasEnumDevicesA called after its library was unloaded");
+    const std::string through = "RasEnumDevicesA called through " + hex(entry) + ", ";
+    if (entry < kFirstExportAddress || entry - kFirstExportAddress >= exportAddresses_.size()) {
+        misuse(through + "which GetProcAddress never returned");
+        return kErrorInvalidHandle;
+    }
+    const auto& address = exportAddresses_[entry - kFirstExportAddress];
+    if (address.second != "RasEnumDevicesA") {
+        misuse(through + "the entry point of " + address.second);
+        return kErrorInvalidHandle;
+    }
+    if (!loadedLibraries_.count(address.first)) {
+        misuse(through + "its entry point in library handle " + hex(address.first) + ", which " +
+               whatHandleIs(address.first));
+        return kErrorInvalidHandle;
+    }
     const auto count = static_cast<std::uint32_t>(rasDevices.size());
     const std::uint32_t needed = rasReportedBytes.value_or(count * sizeof(RasDeviceRecord));
     if (buffer == nullptr || byteCount < needed) {
@@ -440,9 +559,15 @@ std::string SimulatedPc::fullPath(const std::string& path) {
     return full.size() < kMaxPath ? full : std::string();
 }
 
+std::string SimulatedPc::absolute(const std::string& path) const {
+    return isAbsolute(path) ? path : currentDirectory + "\\" + path;
+}
+
 bool SimulatedPc::pathExists(const std::string& path) {
-    const std::string full = isAbsolute(path) ? path : currentDirectory + "\\" + path;
-    return existingPaths.count(full) || files.count(full);
+    if (path.empty())
+        return false;
+    const std::string full = absolute(path);
+    return existingPaths.count(full) || files.count(full) || folderExists(full);
 }
 
 bool SimulatedPc::environmentVariable(const std::string& name, std::string& value) {
@@ -480,10 +605,18 @@ bool SimulatedPc::isOpenFile(const std::string& full) const {
 
 FileHandle SimulatedPc::createReportFile(const std::string& name) {
     const std::string full = fullPath(name);
-    if (full.empty() || lockedFiles.count(full))
+    if (full.empty() || !folderExists(parentFolder(full))) {
+        lastError = kErrorPathNotFound;
         return 0;
-    if (isOpenFile(full))
-        return 0; // ERROR_SHARING_VIOLATION: no sharing while open
+    }
+    if (lockedFiles.count(full)) {
+        lastError = kErrorAccessDenied;
+        return 0;
+    }
+    if (isOpenFile(full)) {
+        lastError = kErrorSharingViolation; // no sharing while open
+        return 0;
+    }
     files[full].clear();
     const FileHandle file = nextHandle_++;
     openFiles_[file] = full;
@@ -494,7 +627,7 @@ FileHandle SimulatedPc::createReportFile(const std::string& name) {
 bool SimulatedPc::writeFile(FileHandle file, const char* data, std::uint32_t size) {
     const auto it = openFiles_.find(file);
     if (it == openFiles_.end()) {
-        ++invalidHandleUses;
+        misuse("WriteFile", "file", file);
         return false;
     }
     fileWrites.emplace_back(data, size);
@@ -508,10 +641,14 @@ bool SimulatedPc::writeFile(FileHandle file, const char* data, std::uint32_t siz
 }
 
 void SimulatedPc::closeFile(FileHandle file) {
-    if (openFiles_.erase(file))
-        --openFileCount;
-    else
-        ++invalidHandleUses;
+    const auto open = openFiles_.find(file);
+    if (open == openFiles_.end()) {
+        misuse("CloseHandle", "file", file);
+        return;
+    }
+    endedHandles_[file] = "was the file " + open->second + " until CloseHandle closed it";
+    openFiles_.erase(open);
+    --openFileCount;
 }
 
 bool SimulatedPc::deleteFile(const std::string& name) {

@@ -20,7 +20,7 @@ const std::string kOut = "D:\\Out";
 // with a report that cannot be created ("locked") or a disk that fills up ("full").
 SimulatedPc consolePc(const std::string& variant) {
     SimulatedPc pc = SimulatedPc::windowsNt4();
-    pc.addExistingPath(kOut);
+    pc.addFolder(kOut);
     if (variant == "100mb" || variant == "100mb-no-cdrom")
         pc.setMemoryBytes(100u << 20);
     if (variant == "no-cdrom" || variant == "100mb-no-cdrom" || variant == "locked" ||
@@ -67,8 +67,6 @@ TEST(ConsoleCheck, AnswersEachCommandLineWithItsExitCodeOutputAndReports) {
     for (const auto& c : cases) {
         const std::string name = ::testing::PrintToString(c.arguments) + " " + c.pc;
         SimulatedPc pc = consolePc(c.pc);
-        if (c.arguments.size() == 2 && c.arguments[1] == kOut + "\\")
-            pc.addExistingPath(c.arguments[1]);
         SimulatedPc dialogPc = pc; // the same PC in the same state, for the dialog program
         const ConsoleRun run = [&] {
             ScopedPlatform use(pc);
