@@ -64,7 +64,8 @@ void checkReport(SimulatedPc& pc, const ProductAssessment& product, bool listsSe
         require(!written, name + ": written for a satisfied product");
         return;
     }
-    const bool creatable = !path.empty() && !pc.lockedFiles.count(path) && !pc.diskBytesLeft;
+    const bool creatable = !path.empty() && pc.folderExists(pc.currentDirectory) &&
+                           !pc.lockedFiles.count(path) && !pc.diskBytesLeft;
     require(written || !creatable, name + ": not written for a product that is not satisfied");
     if (!written)
         return;
