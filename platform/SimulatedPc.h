@@ -32,23 +32,33 @@
 //   DeleteFileA.
 // - Every clock call is recorded in clockCalls in the order it was made.
 //
-// Where it is still kinder than Windows, or simpler:
-// - Paths are not normalised: "." and ".." stay as given, and a relative path is taken against
-//   currentDirectory whatever its drive; only a folder's trailing separators and '/' are
-//   forgiven. A folder needs no drive, and nothing is read-only or denied but lockedFiles.
-// - A handle is never issued again, so a stale one is always caught; on Windows it may name
-//   another object that was opened since, and the misuse goes unnoticed there.
+// What it still answers more kindly than Windows, so a fault that relies on it goes unseen:
+// - Nothing changes under the program: keys, values, files and the remote-access devices stay
+//   as the test described them from one call to the next, so RegEnumKeyA's indices stay put and
+//   the device list does not grow between the sizing and the filling RasEnumDevicesA.
+// - Nothing is denied that the test did not deny: every key opens unless it is not openable,
+//   every folder is writable, a file is locked only in lockedFiles, the disk is full only with
+//   diskBytesLeft, no call fails for lack of memory, and closing or freeing an open handle
+//   always succeeds.
+// - A misuse fails the call and the run goes on, where on Windows a call through a freed
+//   library's entry point crashes and a stale handle may name another object opened since.
+// - LoadLibraryA has no search order and no DllMain: no other copy of a library is found first,
+//   and a described library loads unless it is marked not to.
+// - The clock is exact: no counter drifts, no call takes time except Sleep, Sleep takes exactly
+//   what it was asked for, and there is one time-stamp counter, not one per processor.
+// - Every message box is answered with OK at once, and launched programs are only recorded.
+// - A library left loaded at the end goes unreported: the program keeps its libraries on purpose.
+//
+// Where it deliberately simplifies:
+// - Paths are not normalised: "." and ".." stay as given, '/' is not turned into '\' (but in a
+//   folder's name, which also loses its trailing separators), and a relative path is taken
+//   against currentDirectory whatever its drive. A folder needs no drive; path lengths are
+//   limited only by GetFullPathNameA.
 // - LoadLibraryA asks the described libraries on every call: a library removed from them no
-//   longer loads, even while an earlier load of it is still in use. No search order, no
-//   DllMain; GetProcAddress answers from the library's description, never from the program's
-//   own module, and never by ordinal.
-// - Nothing changes under the program: keys, values and files stay as the test described them
-//   between two calls, and RegEnumKeyA's indices stay put.
+//   longer loads, even while an earlier load of it is still in use. GetProcAddress answers from
+//   the library's description, never from the program's own module, and never by ordinal.
 // - Only what the program uses exists: read-only keys under HKEY_LOCAL_MACHINE, report files
-//   that are created, written and closed, one callable entry point (RasEnumDevicesA). Every
-//   message box is answered with OK at once, and launched programs are only recorded.
-// - The clock is exact: no counter drifts, no call takes time except Sleep, and Sleep takes
-//   exactly what it was asked for.
+//   that are created, written and closed, one callable entry point (RasEnumDevicesA).
 #pragma once
 
 #include "platform/Platform.h"
@@ -195,6 +205,7 @@ public:
     int openKeyCount = 0;  // keys open now
     int openFileCount = 0; // report files open now
     // Calls given a key, library or file handle that is not open: never issued, closed or freed.
+    // Each is a misuse, reported as well; the fuzz target checks the count.
     int invalidHandleUses = 0;
     // The bytes each writeFile call was given, in order.
     std::vector<std::string> fileWrites;
