@@ -511,21 +511,18 @@ std::uint32_t SimulatedPc::rasEnumDevices(ExportAddress entry, RasDeviceRecord* 
                                           std::uint32_t& byteCount, std::uint32_t& deviceCount) {
     rasEnumByteCounts.push_back(byteCount);
     // On Windows either call would run code that is not RasEnumDevicesA, or no code at all.
-    const std::string through = "RasEnumDevicesA called through " + hex(entry) + ", ";
-    if (entry < kFirstExportAddress || entry - kFirstExportAddress >= exportAddresses_.size()) {
-        misuse(through + "which GetProcAddress never returned");
+    const auto calledThrough = [&](const std::string& what) {
+        misuse("RasEnumDevicesA called through " + hex(entry) + ", " + what);
         return kErrorInvalidHandle;
-    }
+    };
+    if (entry < kFirstExportAddress || entry - kFirstExportAddress >= exportAddresses_.size())
+        return calledThrough("which GetProcAddress never returned");
     const auto& address = exportAddresses_[entry - kFirstExportAddress];
-    if (address.second != "RasEnumDevicesA") {
-        misuse(through + "the entry point of " + address.second);
-        return kErrorInvalidHandle;
-    }
-    if (!loadedLibraries_.count(address.first)) {
-        misuse(through + "its entry point in library handle " + hex(address.first) + ", which " +
-               whatHandleIs(address.first));
-        return kErrorInvalidHandle;
-    }
+    if (address.second != "RasEnumDevicesA")
+        return calledThrough("the entry point of " + address.second);
+    if (!loadedLibraries_.count(address.first))
+        return calledThrough("its entry point in library handle " + hex(address.first) +
+                             ", which " + whatHandleIs(address.first));
     const auto count = static_cast<std::uint32_t>(rasDevices.size());
     const std::uint32_t needed = rasReportedBytes.value_or(count * sizeof(RasDeviceRecord));
     if (buffer == nullptr || byteCount < needed) {
