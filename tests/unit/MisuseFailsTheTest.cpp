@@ -1,17 +1,13 @@
-// Holds every unit test that swaps in a simulated PC to its strictness: each misuse the PC
-// reports (a handle used that is not open, a key or file left open when its ScopedPlatform
-// ends) fails the test that is running, with the PC's message naming the call and the handle.
+// Makes each misuse a simulated PC reports (see SimulatedPc.h) a failure of the running test.
 #include "platform/SimulatedPc.h"
 
 #include <gtest/gtest.h>
 
-namespace prereq {
 namespace {
 
-class MisuseFailsTheTest : public ::testing::Environment {
-public:
+struct MisuseFailsTheTest : ::testing::Environment {
     void SetUp() override {
-        SimulatedPc::reportMisuseWith([](const std::string& message) { ADD_FAILURE() << message; });
+        prereq::SimulatedPc::reportMisuseWith([](const std::string& m) { ADD_FAILURE() << m; });
     }
 };
 
@@ -19,4 +15,3 @@ public:
     ::testing::AddGlobalTestEnvironment(new MisuseFailsTheTest);
 
 } // namespace
-} // namespace prereq
