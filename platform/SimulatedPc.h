@@ -267,8 +267,8 @@ private:
     };
 
     bool keyExists(const std::string& path) const;
-    const std::string* openKeyPath(KeyHandle key,
-                                   const char* call); // null, a misuse, when not open
+    // The path of an open key; null, and a misuse of the call, for any other handle.
+    const std::string* openKeyPath(KeyHandle key, const char* call);
     // The call was given a handle that is not an open one of the kind it takes: reported, counted.
     void misuse(const char* call, const char* kind, std::uintptr_t handle);
     void misuse(const std::string& message);
