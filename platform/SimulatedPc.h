@@ -21,7 +21,7 @@
 //   calls undefined; RegQueryValueExA hands back the value's size either way.
 // - GetFullPathNameA fails for a full path of MAX_PATH (260) characters or more, as the wrapper
 //   around it does; CreateFileA without sharing fails while the file is open, and so does
-//   DeleteFileA.
+//   DeleteFileA. MoveFileA fails when the new name exists, as it does on every Windows.
 // - Every clock call is recorded in clockCalls in the order it was made.
 //
 // Where it deliberately simplifies:
@@ -35,6 +35,8 @@
 // - Only what the program uses exists: read-only keys under HKEY_LOCAL_MACHINE, report files
 //   that are created, written and closed, one callable entry point (RasEnumDevicesA). Every
 //   message box is answered with OK at once, and launched programs are only recorded.
+// - A console's OEM code page is 437: CharToOemBuffA maps each Windows-1252 byte to its 437
+//   byte, or to a look-alike or '?' where 437 has none.
 // - The clock is exact: no counter drifts, and no call takes time except Sleep.
 #pragma once
 
@@ -78,6 +80,13 @@ public:
         std::string caption;
         std::uint32_t flags;
     };
+    // Standard output or standard error: present unless the program was started without it, a
+    // console or else a file or pipe, and every byte the program wrote to it.
+    struct StandardStream {
+        bool present = true;
+        bool console = false;
+        std::string written;
+    };
     struct Launch {
         WindowHandle owner;
         std::string operation;
@@ -112,6 +121,7 @@ public:
     void installConsoleModem();
     static std::string modemClassKey(bool ntFamily);
     void addExistingPath(const std::string& path); // a file or directory that exists
+    void addExistingFile(const std::string& path); // a plain file, not a directory
     void setAssociation(const std::string& extension, const std::string& program);
 
     VersionInfo version;
@@ -136,6 +146,8 @@ public:
     std::uint32_t rasFillResult = 0;               // the filling call's return value
     std::string currentDirectory = "C:\\Reports";
     std::set<std::string, CaseInsensitiveLess> existingPaths; // full paths
+    std::set<std::string, CaseInsensitiveLess> plainFiles;    // those of them that are files
+    std::string computerNameText = "PC-1";                    // empty: GetComputerNameA fails
     bool fullPathFails = false;
     std::map<std::string, std::string, CaseInsensitiveLess> environment;
     std::map<std::string, std::string, CaseInsensitiveLess> associations; // ".htm" -> program
@@ -157,6 +169,8 @@ public:
     std::vector<MessageBoxCall> messageBoxes;
     std::vector<Launch> launches;
     std::string standardOutput;
+    StandardStream outputStream; // GetStdHandle(STD_OUTPUT_HANDLE)
+    StandardStream errorStream;  // GetStdHandle(STD_ERROR_HANDLE)
     std::uint64_t clockNanoseconds = 0;
     std::uint64_t sleptMilliseconds = 0;
     // Successful time-stamp counter reads. Each read lands one cycle after the one before, as
@@ -199,6 +213,7 @@ public:
                                  std::uint32_t& byteCount, std::uint32_t& deviceCount) override;
 
     bool pathExists(const std::string& path) override;
+    bool isFolder(const std::string& path) override;
     std::string fullPath(const std::string& path) override;
     bool environmentVariable(const std::string& name, std::string& value) override;
     std::intptr_t findExecutable(const std::string& file, std::string& executable) override;
@@ -210,6 +225,11 @@ public:
     bool writeFile(FileHandle file, const char* data, std::uint32_t size) override;
     void closeFile(FileHandle file) override;
     bool deleteFile(const std::string& name) override;
+    bool moveFile(const std::string& existingName, const std::string& newName) override;
+    std::string computerName() override { return computerNameText; }
+    FileHandle standardHandle(std::uint32_t which) override;
+    bool isConsole(FileHandle handle) override;
+    std::string ansiToOem(const std::string& text) override;
 
     std::string loadString(std::uint32_t id) override;
     int messageBox(WindowHandle owner, const std::string& text, const std::string& caption,
@@ -225,6 +245,7 @@ private:
     bool keyExists(const std::string& path) const;
     const std::string* openKeyPath(KeyHandle key); // null, counted, when not open
     bool isOpenFile(const std::string& full) const;
+    StandardStream* standardStream(FileHandle handle); // null for any other handle
     std::uint64_t counterAt(long double perSecond) const;
 
     std::map<KeyHandle, std::string> openKeys_;
