@@ -4,6 +4,7 @@
 #include "app/ConsoleOptions.h"
 #include "app/PrereqCheckApp.h"
 #include "app/ResultFile.h"
+#include "app/StandardStreams.h"
 #include "checks/RequirementSet.h"
 #include "platform/Platform.h"
 #include "report/JsonSummary.h"
@@ -60,7 +61,7 @@ ConsoleRun assess(const ConsoleOptions& options, const std::string& computer) {
     }
     const std::string json = jsonSummary(products, computer);
     if (options.writeResult &&
-        !writeResultFile(options.resultFolder, resultFileName(computer), json)) {
+        !writeResultFile(options.resultFolder, resultFileName(computer), windowsLineEnds(json))) {
         removeReports(products);
         return refusal("cannot write the result into '" + options.resultFolder + "'");
     }

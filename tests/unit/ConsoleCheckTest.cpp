@@ -124,7 +124,8 @@ TEST(ConsoleCheck, AnswersEachCommandLineWithItsExitCodeOutputAndReports) {
         releaseRequirementLists();
         for (const auto& file : pc.files)
             if (file.first.size() > 5 && file.first.substr(file.first.size() - 5) == ".json")
-                EXPECT_EQ(file.first + file.second, kOut + "\\PC-1.json" + run.standardOutput);
+                EXPECT_EQ(file.first + file.second,
+                          kOut + "\\PC-1.json" + windowsLineEnds(run.standardOutput));
             else
                 EXPECT_EQ(file.second,
                           dialogPc.files["C:\\Reports\\" + file.first.substr(kOut.size() + 1)])
@@ -201,7 +202,9 @@ TEST(ConsoleCheck, ResultFilesAreNamedAfterTheComputerWithEveryAwkwardByteSpelle
         {"!@#$%^&()_'{}.~", "_21_40_23_24_25_5E_26_28_29_5F_27_7B_7D_2E_7E.json"},
         {"A.B", "A_2EB.json"},
         {"A_2EB", "A_5F2EB.json"},
-        {"K\xdc" "CHE 2", "K_DCCHE_202.json"},
+        {"K\xdc"
+         "CHE 2",
+         "K_DCCHE_202.json"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(resultFileName(c.computer), c.file) << c.computer;
