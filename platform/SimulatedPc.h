@@ -28,7 +28,8 @@
 // - Paths are not normalised: "." and ".." stay as given, '/' is not turned into '\', and a
 //   relative path is taken against currentDirectory whatever its drive. Every folder exists, so
 //   a report file can be created anywhere that is not locked; path lengths are limited only by
-//   GetFullPathNameA.
+//   GetFullPathNameA. Asked whether a path is a folder, it says yes for the existing paths that
+//   are not plain files and not written files.
 // - LoadLibraryA asks the described libraries on every call: a library removed from them no
 //   longer loads, even while an earlier load of it is still in use. GetProcAddress answers from
 //   the library's description, never from the program's own module.
