@@ -5,10 +5,12 @@
 
 console_program=$build/PrereqCheckCli.exe
 
-# The verdict letters (S, B, N) of the three products in the program's output.
+# The verdict letters (S, B, N) of the three products in the program's output (JSON in UTF-8, a
+# table in Windows-1252).
 console_verdicts() { # output-file json|text
     python3 -c 'import json, re, sys
-text = open(sys.argv[1], encoding="utf-8").read()
+text = open(sys.argv[1], encoding="utf-8" if sys.argv[2] == "json" else "cp1252",
+            errors="replace").read()
 verdicts = ([p["verdict"] for p in json.loads(text)["products"]] if sys.argv[2] == "json" else
             re.findall(r"^(?:Plinth-Setup|Wardline|Wardline LAN): (.*?)\r?$", text, re.M))
 print("".join(v[0].upper() for v in verdicts))' "$@"
@@ -59,9 +61,10 @@ run_console_scenario() { # name pose arrangement expectation arguments reports r
         [ "$argument" = --json ] && format=json
     done
     arrange_pc "$console_program"
-    local reports=$c/reports
+    local reports=$c/reports ansi=$csd
     mkdir -p "$reports"
     case $6 in
+    folder=*) ansi=${6#folder=} && ansi=${ansi//_/ } && reports+=/$ansi && mkdir "$reports" ;;
     blocked=*) before=${6#blocked=} && mkdir "$reports/$before" ;;
     file=*) before=${6#file=} && printf 'not a folder' >"$reports/$before" ;;
     -) ;;
@@ -88,8 +91,8 @@ run_console_scenario() { # name pose arrangement expectation arguments reports r
         [ "$seen" = "$expected" ] || failures+="verdicts $seen, expected $expected"$'\n'
         if [ "$format" = text ]; then
             # A file gets the ANSI bytes, and no line is wider than a console allows.
-            [ -z "$csd" ] || grep -qaF -- "$(printf '%s' "$csd" | iconv -f UTF-8 -t WINDOWS-1252)" "$dir/console.out" ||
-                failures+="standard output lacks the service-pack text in Windows-1252"$'\n'
+            [ -z "$ansi" ] || grep -qaF -- "$(printf '%s' "$ansi" | iconv -f UTF-8 -t WINDOWS-1252)" "$dir/console.out" ||
+                failures+="standard output lacks '$ansi' in Windows-1252"$'\n'
             longest=$(LC_ALL=C awk '{ sub(/\r$/, "") } length > n { n = length } END { print n + 0 }' "$dir/console.out")
             printf '%s\t%s\n' "$name" "$longest" >>"$artifacts/console-line-widths.tsv"
             ((longest <= 79)) || failures+="a table line of $longest characters"$'\n'
