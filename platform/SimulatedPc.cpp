@@ -67,6 +67,20 @@ constexpr std::uint32_t kErrorAccessDenied = 5;
 constexpr std::uint32_t kErrorSharingViolation = 32;
 constexpr std::size_t kMaxPath = 260;
 constexpr ExportAddress kFirstExportAddress = 0x10000000;
+// Below the first issued handle, so no key, library or file is ever given one of these.
+constexpr FileHandle kOutputHandle = 0x10;
+constexpr FileHandle kErrorHandle = 0x14;
+
+// Code page 437 for the Windows-1252 bytes 0x80 to 0xFF, as CharToOemBuffA maps them.
+const char kOem437[] = "\x3f\x3f\x27\x9f\x22\x2e\x3f\x3f\x5e\x25\x53\x3c\x4f\x3f\x5a\x3f"
+                       "\x3f\x27\x27\x22\x22\x07\x2d\x2d\x7e\x54\x73\x3e\x6f\x3f\x7a\x59"
+                       "\xff\xad\x9b\x9c\x3f\x9d\x3f\x3f\x20\x3f\xa6\xae\xaa\x3f\x3f\x20"
+                       "\xf8\xf1\xfd\x33\x20\xe6\x3f\xfa\x20\x31\xa7\xaf\xac\xab\x33\xa8"
+                       "\x41\x41\x41\x41\x8e\x8f\x92\x80\x45\x90\x45\x45\x49\x49\x49\x49"
+                       "\x3f\xa5\x4f\x4f\x4f\x4f\x99\x3f\x3f\x55\x55\x55\x9a\x59\x3f\xe1"
+                       "\x85\xa0\x83\x61\x84\x86\x91\x87\x8a\x82\x88\x89\x8d\xa1\x8c\x8b"
+                       "\x3f\xa4\x95\xa2\x93\x6f\x94\xf6\x3f\x97\xa3\x96\x81\x79\x3f\x98";
+static_assert(sizeof kOem437 == 129, "one byte for each of 0x80 to 0xFF");
 
 std::string hex(std::uintptr_t value) {
     char text[24];
@@ -567,6 +581,10 @@ bool SimulatedPc::pathExists(const std::string& path) {
     return existingPaths.count(full) || files.count(full) || folderExists(full);
 }
 
+bool SimulatedPc::isFolder(const std::string& path) {
+    return folderExists(path);
+}
+
 bool SimulatedPc::environmentVariable(const std::string& name, std::string& value) {
     const auto it = environment.find(name);
     if (it == environment.end())
@@ -622,6 +640,10 @@ FileHandle SimulatedPc::createReportFile(const std::string& name) {
 }
 
 bool SimulatedPc::writeFile(FileHandle file, const char* data, std::uint32_t size) {
+    if (StandardStream* stream = standardStream(file)) {
+        stream->written.append(data, size);
+        return true;
+    }
     const auto it = openFiles_.find(file);
     if (it == openFiles_.end()) {
         misuse("WriteFile", "file", file);
@@ -653,6 +675,47 @@ bool SimulatedPc::deleteFile(const std::string& name) {
     if (isOpenFile(full))
         return false; // ERROR_SHARING_VIOLATION: opened without sharing
     return files.erase(full) > 0;
+}
+
+bool SimulatedPc::moveFile(const std::string& existingName, const std::string& newName) {
+    const std::string from = fullPath(existingName);
+    const std::string to = fullPath(newName);
+    const auto it = files.find(from);
+    if (it == files.end() || isOpenFile(from) || to.empty() || pathExists(to) ||
+        lockedFiles.count(to) || !folderExists(parentFolder(to)))
+        return false;
+    std::string content = std::move(it->second);
+    files.erase(it);
+    files[to] = std::move(content);
+    return true;
+}
+
+SimulatedPc::StandardStream* SimulatedPc::standardStream(FileHandle handle) {
+    if (handle == kOutputHandle && outputStream.present)
+        return &outputStream;
+    if (handle == kErrorHandle && errorStream.present)
+        return &errorStream;
+    return nullptr;
+}
+
+FileHandle SimulatedPc::standardHandle(std::uint32_t which) {
+    const FileHandle handle = which == kStdOutputHandle  ? kOutputHandle
+                              : which == kStdErrorHandle ? kErrorHandle
+                                                         : 0;
+    return standardStream(handle) ? handle : 0;
+}
+
+bool SimulatedPc::isConsole(FileHandle handle) {
+    const StandardStream* stream = standardStream(handle);
+    return stream && stream->console;
+}
+
+std::string SimulatedPc::ansiToOem(const std::string& text) {
+    std::string oem = text;
+    for (char& c : oem)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            c = kOem437[static_cast<unsigned char>(c) - 0x80];
+    return oem;
 }
 
 // ---- User interface.

@@ -29,7 +29,7 @@
 //   program's folder); CreateFileA in any other fails with ERROR_PATH_NOT_FOUND.
 // - GetFullPathNameA fails for a full path of MAX_PATH (260) characters or more, as the wrapper
 //   around it does; CreateFileA without sharing fails while the file is open, and so does
-//   DeleteFileA.
+//   DeleteFileA. MoveFileA fails when the new name exists, as it does on every Windows.
 // - Every clock call is recorded in clockCalls in the order it was made.
 //
 // What it still answers more kindly than Windows, so a fault that relies on it goes unseen:
@@ -59,6 +59,8 @@
 //   the library's description, never from the program's own module, and never by ordinal.
 // - Only what the program uses exists: read-only keys under HKEY_LOCAL_MACHINE, report files
 //   that are created, written and closed, one callable entry point (RasEnumDevicesA).
+// - A console's OEM code page is 437: CharToOemBuffA maps each Windows-1252 byte to its 437
+//   byte, or to a look-alike or '?' where 437 has none.
 #pragma once
 
 #include "platform/Platform.h"
@@ -109,6 +111,13 @@ public:
         std::string text;
         std::string caption;
         std::uint32_t flags;
+    };
+    // Standard output or standard error: present unless the program was started without it, a
+    // console or else a file or pipe, and every byte the program wrote to it.
+    struct StandardStream {
+        bool present = true;
+        bool console = false;
+        std::string written;
     };
     struct Launch {
         WindowHandle owner;
@@ -173,6 +182,7 @@ public:
     // Full paths, without a trailing '\' but for a drive's root.
     std::set<std::string, CaseInsensitiveLess> folders = {
         "C:\\", "C:\\Program Files", "C:\\Program Files\\PrereqCheck", "C:\\Reports"};
+    std::string computerNameText = "PC-1"; // empty: GetComputerNameA fails
     bool fullPathFails = false;
     std::map<std::string, std::string, CaseInsensitiveLess> environment;
     std::map<std::string, std::string, CaseInsensitiveLess> associations; // ".htm" -> program
@@ -194,6 +204,8 @@ public:
     std::vector<MessageBoxCall> messageBoxes;
     std::vector<Launch> launches;
     std::string standardOutput;
+    StandardStream outputStream; // GetStdHandle(STD_OUTPUT_HANDLE)
+    StandardStream errorStream;  // GetStdHandle(STD_ERROR_HANDLE)
     std::uint64_t clockNanoseconds = 0;
     std::uint64_t sleptMilliseconds = 0;
     // Successful time-stamp counter reads. Each read lands one cycle after the one before, as
@@ -240,6 +252,7 @@ public:
                                  std::uint32_t& byteCount, std::uint32_t& deviceCount) override;
 
     bool pathExists(const std::string& path) override;
+    bool isFolder(const std::string& path) override;
     std::string fullPath(const std::string& path) override;
     bool environmentVariable(const std::string& name, std::string& value) override;
     std::intptr_t findExecutable(const std::string& file, std::string& executable) override;
@@ -251,6 +264,11 @@ public:
     bool writeFile(FileHandle file, const char* data, std::uint32_t size) override;
     void closeFile(FileHandle file) override;
     bool deleteFile(const std::string& name) override;
+    bool moveFile(const std::string& existingName, const std::string& newName) override;
+    std::string computerName() override { return computerNameText; }
+    FileHandle standardHandle(std::uint32_t which) override;
+    bool isConsole(FileHandle handle) override;
+    std::string ansiToOem(const std::string& text) override;
 
     std::string loadString(std::uint32_t id) override;
     int messageBox(WindowHandle owner, const std::string& text, const std::string& caption,
@@ -275,6 +293,7 @@ private:
     std::string whatHandleIs(std::uintptr_t handle) const; // "was never issued", and so on
     std::string absolute(const std::string& path) const;
     bool isOpenFile(const std::string& full) const;
+    StandardStream* standardStream(FileHandle handle); // null for any other handle
     std::uint64_t counterAt(long double perSecond) const;
 
     std::map<KeyHandle, std::string> openKeys_;
