@@ -91,7 +91,7 @@ arrange_registry() { # writes the scenario's registry changes as a .reg file
 # arrange_pc PROGRAM [TOOL...]: the PC of the arrangement read last, with PROGRAM in C:\program
 # beside the fake remote-access libraries and each TOOL in C:\tools beside the fake browser.
 # Sets dir (the scenario's own folder), prefix, c (its drive C:), folder (the current folder),
-# tools, and environment (what runs a program on this PC: env "${environment[@]}" wine ...).
+# tools, and environment (what runs a program on this PC: env "${environment[@]}" "$wine" ...).
 # A small disk is a file system of its own with about 60 MB free.
 arrange_pc() {
     dir=$work/$name
