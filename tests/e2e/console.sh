@@ -3,8 +3,6 @@
 # the dialog's, so both programs are held to the same verdicts and report bytes. No display.
 # shellcheck shell=bash
 
-console_program=$build/PrereqCheckCli.exe
-
 # The verdict letters (S, B, N) of the three products in the program's output (JSON in UTF-8, a
 # table in Windows-1252).
 console_verdicts() { # output-file json|text
@@ -71,7 +69,7 @@ run_console_scenario() { # name pose arrangement expectation arguments reports r
     *) die "$name: unknown reports folder $6" ;;
     esac
     (cd "$folder" && env "${environment[@]}" timeout "$scenario_limit" \
-        wine 'C:\program\PrereqCheckCli.exe' "${arguments[@]}" >"$dir/console.out" 2>"$dir/console.err") ||
+        "$wine" 'C:\program\PrereqCheckCli.exe' "${arguments[@]}" >"$dir/console.out" 2>"$dir/console.err") ||
         code=$?
     stop_pc
     failures=""
@@ -117,7 +115,6 @@ run_console_scenario() { # name pose arrangement expectation arguments reports r
 # longest table line of each run goes to console-line-widths.tsv among the artifacts.
 run_console_scenarios() {
     rm -f "$artifacts/console-line-widths.tsv"
-    [ -x "$console_program" ] || cmake --build "$build" --target PrereqCheckCli
     local row
     while IFS=$'\t' read -r -a row; do
         [[ -z ${row[0]:-} || ${row[0]} == \#* ]] && continue
