@@ -1,8 +1,8 @@
 # Sourced by tests/e2e/run: what a run needs before its first scenario, and the clean-up after
 # its last. prepare_run builds the programs under test and the helpers; make_template_prefix
-# sets Wine up and makes the prefix that every scenario's PC is copied from; start_display
-# starts the X server that only a program with a window needs. cleanup, the exit trap, ends
-# whatever is left.
+# sets Wine up and makes the prefix that every scenario's PC is copied from (from a kept one
+# where E2E_KEPT_PREFIX names it); start_display starts the X server that only a program with a
+# window needs. cleanup, the exit trap, ends whatever is left.
 # shellcheck shell=bash
 
 work=""      # everything of this run: the template prefix and one folder per scenario
@@ -22,11 +22,15 @@ cleanup() {
 }
 
 # Installs what the run needs, builds the 64-bit programs and the reports' pictures when they
-# are missing, and makes the run's folders.
+# are missing, and makes the run's folders. The emulated PC (E2E_PLACE=emulated-pc) has neither
+# compilers nor a network: the host built everything before it started the PC.
 prepare_run() {
-    "$root/tools/install-dependencies" chromium
-    if [ ! -x "$program" ] || [ ! -x "$helpers/DialogDriver.exe" ] ||
-        [ ! -f "$pictures/red_x.gif" ]; then
+    if [ "${E2E_PLACE:-}" != emulated-pc ]; then
+        "$root/tools/install-dependencies" chromium
+    fi
+    if [ "${E2E_PLACE:-}" != emulated-pc ] &&
+        { [ ! -x "$program" ] || [ ! -x "$helpers/DialogDriver.exe" ] ||
+            [ ! -f "$pictures/red_x.gif" ]; }; then
         [ -f "$build/CMakeCache.txt" ] || cmake --preset windows-x64 >/dev/null
         cmake --build "$build"
     fi
@@ -55,10 +59,13 @@ start_display() {
 # Marlett, the caption buttons' glyphs, is registered by path as tools/run does: Debian's Wine
 # does not find it in its own fonts folder.
 make_template_prefix() {
-    export WINEDEBUG=-all
-    # Wine's own rasapi32 must never answer: a scenario's fake one, or none at all, does.
-    export WINEDLLOVERRIDES="rasapi32=n;winemenubuilder.exe=d"
-    WINEPREFIX=$work/template wineboot --init >/dev/null 2>&1
+    wine_environment
+    if [ -n "${E2E_KEPT_PREFIX:-}" ]; then
+        keep_prefix
+        cp -a "$E2E_KEPT_PREFIX" "$work/template"
+    else
+        boot_prefix "$work/template"
+    fi
     cat >"$work/template/drive_c/template.reg" <<'EOF'
 REGEDIT4
 
@@ -74,4 +81,28 @@ EOF
     WINEPREFIX=$work/template wine regedit /S 'C:\template.reg'
     WINEPREFIX=$work/template wineserver -w
     rm "$work/template/drive_c/template.reg"
+}
+
+# What Wine is told for every command of the run, and how a prefix is first made: together the
+# recipe of a kept prefix, so keep everything that shapes a new prefix in these two.
+wine_environment() {
+    export WINEDEBUG=-all
+    # Wine's own rasapi32 must never answer: a scenario's fake one, or none at all, does.
+    export WINEDLLOVERRIDES="rasapi32=n;winemenubuilder.exe=d"
+}
+boot_prefix() { # folder
+    WINEPREFIX=$1 wineboot --init >/dev/null 2>&1
+    WINEPREFIX=$1 wineserver -w
+}
+prefix_recipe() { declare -f wine_environment boot_prefix | sha256sum | cut -d' ' -f1; }
+
+# The prefix at E2E_KEPT_PREFIX, made only when it is missing or was made another way: where
+# wineboot takes minutes (the emulated PC), one is kept. Its stamp is written once it is whole.
+keep_prefix() {
+    local kept=$E2E_KEPT_PREFIX
+    [ "$(cat "$kept.made" 2>/dev/null)" = "$(prefix_recipe)" ] && return 0
+    rm -rf "$kept" "$kept.made"
+    wine_environment
+    boot_prefix "$kept"
+    prefix_recipe >"$kept.made"
 }
