@@ -1,8 +1,8 @@
 # Sourced by tests/e2e/run: what a run needs before its first scenario, and the clean-up after
 # its last. prepare_run builds the programs under test and the helpers; make_template_prefix
 # sets Wine up and makes the prefix that every scenario's PC is copied from (from a kept one
-# where E2E_KEPT_PREFIX names it); start_display starts the X server that only a program with a
-# window needs. cleanup, the exit trap, ends whatever is left.
+# where PREREQ_E2E_KEPT_PREFIX names it); start_display starts the X server that only a program
+# with a window needs. cleanup, the exit trap, ends whatever is left.
 # shellcheck shell=bash
 
 work=""      # everything of this run: the template prefix and one folder per scenario
@@ -22,13 +22,13 @@ cleanup() {
 }
 
 # Installs what the run needs, builds the 64-bit programs and the reports' pictures when they
-# are missing, and makes the run's folders. The emulated PC (E2E_PLACE=emulated-pc) has neither
-# compilers nor a network: the host built everything before it started the PC.
+# are missing, and makes the run's folders. The emulated PC (PREREQ_E2E_PLACE=emulated-pc) has
+# neither compilers nor a network: the host built everything before it started the PC.
 prepare_run() {
-    if [ "${E2E_PLACE:-}" != emulated-pc ]; then
+    if [ "${PREREQ_E2E_PLACE:-}" != emulated-pc ]; then
         "$root/tools/install-dependencies" chromium
     fi
-    if [ "${E2E_PLACE:-}" != emulated-pc ] &&
+    if [ "${PREREQ_E2E_PLACE:-}" != emulated-pc ] &&
         { [ ! -x "$program" ] || [ ! -x "$helpers/DialogDriver.exe" ] ||
             [ ! -f "$pictures/red_x.gif" ]; }; then
         [ -f "$build/CMakeCache.txt" ] || cmake --preset windows-x64 >/dev/null
@@ -60,9 +60,9 @@ start_display() {
 # does not find it in its own fonts folder.
 make_template_prefix() {
     wine_environment
-    if [ -n "${E2E_KEPT_PREFIX:-}" ]; then
+    if [ -n "${PREREQ_E2E_KEPT_PREFIX:-}" ]; then
         keep_prefix
-        cp -a "$E2E_KEPT_PREFIX" "$work/template"
+        cp -a "$PREREQ_E2E_KEPT_PREFIX" "$work/template"
     else
         boot_prefix "$work/template"
     fi
@@ -96,10 +96,10 @@ boot_prefix() { # folder
 }
 prefix_recipe() { declare -f wine_environment boot_prefix | sha256sum | cut -d' ' -f1; }
 
-# The prefix at E2E_KEPT_PREFIX, made only when it is missing or was made another way: where
-# wineboot takes minutes (the emulated PC), one is kept. Its stamp is written once it is whole.
+# The prefix at PREREQ_E2E_KEPT_PREFIX, made only when it is missing or was made another way:
+# where wineboot takes minutes (the emulated PC), one is kept. Its stamp is written once whole.
 keep_prefix() {
-    local kept=$E2E_KEPT_PREFIX
+    local kept=$PREREQ_E2E_KEPT_PREFIX
     [ "$(cat "$kept.made" 2>/dev/null)" = "$(prefix_recipe)" ] && return 0
     rm -rf "$kept" "$kept.made"
     wine_environment
