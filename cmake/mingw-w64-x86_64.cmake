@@ -1,5 +1,6 @@
-# Cross build for 64-bit Windows with MinGW-w64; programs built here run under Wine. The posix
-# thread model gives the standard library the std::mutex that GoogleTest needs.
+# Cross build for 64-bit Windows with MinGW-w64; programs built here run under 64-bit Wine
+# (tools/wine-run 64). The posix thread model gives the standard library the std::mutex that
+# GoogleTest needs.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
@@ -9,4 +10,4 @@ set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tools/wine-run)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tools/wine-run 64)

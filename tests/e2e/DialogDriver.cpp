@@ -181,25 +181,29 @@ void Driver::click(int id) {
 }
 
 // A message box is a dialog window (#32770) of the program other than the main dialog.
+struct MessageBoxSearch {
+    DWORD programId;
+    HWND dialog;
+    HWND found;
+};
+
+// An enumeration procedure must be CALLBACK: a lambda would have the default calling
+// convention, which is not EnumWindows's on 32-bit Windows.
+BOOL CALLBACK matchMessageBox(HWND window, LPARAM parameter) {
+    auto* s = reinterpret_cast<MessageBoxSearch*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == s->programId && window != s->dialog && IsWindowVisible(window) &&
+        className(window) == "#32770") {
+        s->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND Driver::findMessageBox() {
-    struct Search {
-        DWORD programId;
-        HWND dialog;
-        HWND found;
-    } search = {process_.dwProcessId, dialog_, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM parameter) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(parameter);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == s->programId && window != s->dialog && IsWindowVisible(window) &&
-                className(window) == "#32770") {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    MessageBoxSearch search = {process_.dwProcessId, dialog_, nullptr};
+    EnumWindows(matchMessageBox, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

@@ -8,12 +8,15 @@
 folder_win='C:\current folder'
 browser_win='C:\tools\FakeBrowser.exe'
 modem_model='Torvane Wardline Connection'
+# Every PC has the memory it is arranged with, whatever the machine has: a 32-bit program sees at
+# most 2 GB, and posing as NT 4.0 the total modulo 4 GB first, so the host's memory would decide.
+default_memory=$((256 << 20))
 
 # read_arrangement NAME POSE ARRANGEMENT sets name, pose and one variable per kind of arrangement.
 read_arrangement() {
     name=$1 pose=$2
     cdrom=0 rasadmin=0 rasapi32="" rnaph=0 clsid=0 msdun=0 devices="" modemkey=""
-    modemattach=1 browser=fake help=0 locked=0 readonly=0 disk=host memory="" csd=""
+    modemattach=1 browser=fake help=0 locked=0 readonly=0 disk=host memory=$default_memory csd=""
     local token value
     for token in $3; do
         value=${token#*=}
@@ -88,7 +91,7 @@ arrange_registry() { # writes the scenario's registry changes as a .reg file
 # arrange_pc PROGRAM [TOOL...]: the PC of the arrangement read last, with PROGRAM in C:\program
 # beside the fake remote-access libraries and each TOOL in C:\tools beside the fake browser.
 # Sets dir (the scenario's own folder), prefix, c (its drive C:), folder (the current folder),
-# tools, and environment (what runs a program on this PC: env "${environment[@]}" wine ...).
+# tools, and environment (what runs a program on this PC: env "${environment[@]}" "$wine" ...).
 # A small disk is a file system of its own with about 60 MB free.
 arrange_pc() {
     dir=$work/$name
@@ -117,8 +120,9 @@ arrange_pc() {
 
     environment=(WINEPREFIX="$prefix")
     [ -n "$devices" ] && environment+=(E2E_RAS_DEVICES="$devices")
-    [ -n "$memory" ] && environment+=(LD_PRELOAD="$helpers/libmemoryshim.so" E2E_TOTAL_PHYS="$memory")
-    env "${environment[@]}" wine regedit /S 'C:\tools\scenario.reg'
+    # $LIB picks the shim of each process's width: the 64-bit wineserver serves a 32-bit Wine.
+    environment+=(LD_PRELOAD="$helpers/shim/\$LIB/libmemoryshim.so" E2E_TOTAL_PHYS="$memory")
+    env "${environment[@]}" "$wine" regedit /S 'C:\tools\scenario.reg'
     if [ "$disk" = small ]; then
         rm "$prefix/dosdevices/z:"
         env "${environment[@]}" wineserver -w # the registry is saved; the disk settles

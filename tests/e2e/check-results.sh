@@ -5,13 +5,6 @@
 # finish_scenario prints.
 # shellcheck shell=bash
 
-host_memory_mb() { # GlobalMemoryStatus under Wine: MemTotal less one page, in 32 bits
-    local kb mb
-    kb=$(awk '/^MemTotal:/ {print $2}' /proc/meminfo)
-    mb=$((((kb * 1024 - 4096) >> 20) + 1))
-    ((mb > 4096)) && mb=4096
-    say "$mb"
-}
 host_mhz() { awk -F: '/^cpu MHz/ {printf "%d\n", $2 + 2; exit}' /proc/cpuinfo; }
 free_mb() { # free MB of the file system holding $1, as GetDiskFreeSpaceA counts it
     stat -f -c '%a %S' "$1" | awk '{printf "%d\n", $1 * $2 / 1048576}'
@@ -40,7 +33,6 @@ match_report() {
         actual=${actual#"$number"}
         resolved+=$prefix$number
         case $token in
-        MEM) problems+=$(within memory "$number" "$(host_memory_mb)" 1) ;;
         MHZ) [ -z "$(host_mhz)" ] ||
             problems+=$(within MHz "$number" "$(host_mhz)" $(($(host_mhz) / 30 + 10))) ;;
         DISK) problems+=$(within "free space" "$number" "$disk_mb" "$disk_tolerance") ;;

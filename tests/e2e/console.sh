@@ -3,8 +3,6 @@
 # the dialog's, so both programs are held to the same verdicts and report bytes. No display.
 # shellcheck shell=bash
 
-console_program=$build/PrereqCheckCli.exe
-
 # The verdict letters (S, B, N) of the three products in the program's output.
 console_verdicts() { # output-file json|text
     python3 -c 'import json, re, sys
@@ -45,7 +43,7 @@ run_console_scenario() { # name pose arrangement expectation arguments reports r
     *) die "$name: unknown reports folder $6" ;;
     esac
     (cd "$folder" && env "${environment[@]}" timeout "$scenario_limit" \
-        wine 'C:\program\PrereqCheckCli.exe' "${arguments[@]}" >"$dir/console.out" 2>"$dir/console.err") ||
+        "$wine" 'C:\program\PrereqCheckCli.exe' "${arguments[@]}" >"$dir/console.out" 2>"$dir/console.err") ||
         code=$?
     stop_pc
     failures=""
@@ -78,7 +76,6 @@ run_console_scenario() { # name pose arrangement expectation arguments reports r
 
 # run_console_scenarios: every row of console-scenarios.tsv that the run wants.
 run_console_scenarios() {
-    [ -x "$console_program" ] || cmake --build "$build" --target PrereqCheckCli
     local row
     while IFS=$'\t' read -r -a row; do
         [[ -z ${row[0]:-} || ${row[0]} == \#* ]] && continue

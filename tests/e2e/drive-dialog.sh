@@ -103,7 +103,7 @@ drive_dialog() {
     : >"$dir/driver.out"
     (
         cd "$folder"
-        exec env "${environment[@]}" wine explorer /desktop=e2e,800x600 'C:\tools\DialogDriver.exe' \
+        exec env "${environment[@]}" "$wine" explorer /desktop=e2e,800x600 'C:\tools\DialogDriver.exe' \
             'C:\program\PrereqCheck.exe' "${commands[@]}" >"$dir/driver.out" 2>"$dir/wine.err"
     ) &
     supervise $! "$dir/driver.out" "$tools"

@@ -20,8 +20,8 @@ read_expectation() {
 }
 
 # A record is "minimum|status|recommended|pcLevel|moreInfo|shown", as a probe leaves it.
-# Measured numbers that can only be checked within a tolerance are the tokens @MEM@, @MHZ@ and
-# @DISK@; match_report checks them against the host.
+# Measured numbers that can only be checked within a tolerance are the tokens @MHZ@ and @DISK@;
+# match_report checks them against the host.
 satisfied_cell() {
     if [ "$1" != 0 ]; then
         say '<img SRC="green_check.gif" NOSAVE height=16 width=15> Yes'
@@ -71,7 +71,7 @@ level_status() { # measured minimum recommended
     if (($1 < $2)); then say 0; elif (($1 < $3)); then say 3; else say 1; fi
 }
 memory_record() { # installer|console
-    local minimum recommended text="" measured=@MEM@ status=1
+    local minimum recommended text="" measured status
     case $pose:$1 in
     nt40:installer | win2k:installer) minimum=96 recommended=128 ;;
     nt40:console | win2k:console) minimum=32 recommended=64 ;;
@@ -79,10 +79,8 @@ memory_record() { # installer|console
     *:console) minimum=16 recommended=32 ;;
     esac
     case $pose in nt40 | win2k) text="$recommended MB RAM" ;; esac
-    if [ -n "$memory" ]; then
-        measured=$(((memory >> 20) + 1))
-        status=$(level_status "$measured" "$minimum" "$recommended")
-    fi
+    measured=$(((memory >> 20) + 1))
+    status=$(level_status "$measured" "$minimum" "$recommended")
     say "$minimum MB RAM|$status|$text|$measured MB RAM||1"
 }
 processor_record() {

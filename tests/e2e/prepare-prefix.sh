@@ -1,8 +1,8 @@
 # Sourced by tests/e2e/run: what a run needs before its first scenario, and the clean-up after
-# its last. prepare_run builds the programs under test and the helpers; make_template_prefix
-# sets Wine up and makes the prefix that every scenario's PC is copied from (from a kept one
-# where PREREQ_E2E_KEPT_PREFIX names it); start_display starts the X server that only a program
-# with a window needs. cleanup, the exit trap, ends whatever is left.
+# its last. prepare_run makes the run's folders and finds the programs under test (programs.sh);
+# make_template_prefix makes the prefix of the run's width that every scenario's PC is copied
+# from (from a kept one where PREREQ_E2E_KEPT_PREFIX names it); start_display starts the X
+# server that only a program with a window needs. cleanup, the exit trap, ends whatever is left.
 # shellcheck shell=bash
 
 work=""      # everything of this run: the template prefix and one folder per scenario
@@ -21,24 +21,11 @@ cleanup() {
     rm -rf "$work"
 }
 
-# Installs what the run needs, builds the 64-bit programs and the reports' pictures when they
-# are missing, and makes the run's folders. The emulated PC (PREREQ_E2E_PLACE=emulated-pc) has
-# neither compilers nor a network: the host built everything before it started the PC.
 prepare_run() {
-    if [ "${PREREQ_E2E_PLACE:-}" != emulated-pc ]; then
-        "$root/tools/install-dependencies" chromium
-    fi
-    if [ "${PREREQ_E2E_PLACE:-}" != emulated-pc ] &&
-        { [ ! -x "$program" ] || [ ! -x "$helpers/DialogDriver.exe" ] ||
-            [ ! -f "$pictures/red_x.gif" ]; }; then
-        [ -f "$build/CMakeCache.txt" ] || cmake --preset windows-x64 >/dev/null
-        cmake --build "$build"
-    fi
-    [ -f "$program" ] || die "no $program"
+    work=$(mktemp -d /tmp/prereqcheck-e2e.XXXXXX)
+    find_programs
     mkdir -p "$artifacts"
     rm -f "$artifacts"/*.png
-
-    work=$(mktemp -d /tmp/prereqcheck-e2e.XXXXXX)
 }
 
 # One X server for the run, on a display number it picks itself.
@@ -54,7 +41,8 @@ start_display() {
     export DISPLAY
 }
 
-# The template prefix, copied for every scenario. E: is a CD-ROM drive wherever a scenario
+# The template prefix, copied for every scenario: a 32-bit-only one for the 32-bit programs, like
+# the systems they judge (no registry redirection), a 64-bit one for the 64-bit programs. E: is a CD-ROM drive wherever a scenario
 # links dosdevices/e:, and .htm/.html open in the fake browser unless a scenario says not.
 # Marlett, the caption buttons' glyphs, is registered by path as tools/run does: Debian's Wine
 # does not find it in its own fonts folder.
@@ -78,23 +66,26 @@ REGEDIT4
 [HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\Fonts]
 "Marlett (TrueType)"="Z:\\usr\\share\\wine\\fonts\\marlett.ttf"
 EOF
-    WINEPREFIX=$work/template wine regedit /S 'C:\template.reg'
+    WINEPREFIX=$work/template "$wine" regedit /S 'C:\template.reg'
     WINEPREFIX=$work/template wineserver -w
     rm "$work/template/drive_c/template.reg"
 }
 
-# What Wine is told for every command of the run, and how a prefix is first made: together the
-# recipe of a kept prefix, so keep everything that shapes a new prefix in these two.
+# What Wine is told for every command of the run, and how a prefix is first made: with the run's
+# loader and kind of prefix (programs.sh), the recipe of a kept prefix, so keep everything that
+# shapes a new prefix in these two.
 wine_environment() {
     export WINEDEBUG=-all
     # Wine's own rasapi32 must never answer: a scenario's fake one, or none at all, does.
     export WINEDLLOVERRIDES="rasapi32=n;winemenubuilder.exe=d"
 }
 boot_prefix() { # folder
-    WINEPREFIX=$1 wineboot --init >/dev/null 2>&1
+    WINEPREFIX=$1 "$wine" wineboot --init >/dev/null 2>&1
     WINEPREFIX=$1 wineserver -w
 }
-prefix_recipe() { declare -f wine_environment boot_prefix | sha256sum | cut -d' ' -f1; }
+prefix_recipe() {
+    { declare -f wine_environment boot_prefix && say "$wine $WINEARCH"; } | sha256sum | cut -d' ' -f1
+}
 
 # The prefix at PREREQ_E2E_KEPT_PREFIX, made only when it is missing or was made another way:
 # where wineboot takes minutes (the emulated PC), one is kept. Its stamp is written once whole.

@@ -27,7 +27,7 @@ render_report() { # report-file picture-name
 }
 
 render_reports() {
-    command -v chromium >/dev/null || return 0 # the emulated PC has no browser
+    command -v chromium >/dev/null || { say "note: no chromium, so no report renderings" && return 0; }
     [ -f "$artifacts/reports/nt40-no-cdrom/WardlineLANStatus.htm" ] &&
         render_report "$artifacts/reports/nt40-no-cdrom/WardlineLANStatus.htm" report-one-table
     [ -f "$artifacts/reports/win2k-100mb-no-cdrom/PlinthSetupStatus.htm" ] &&
