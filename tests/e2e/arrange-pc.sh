@@ -131,6 +131,7 @@ arrange_pc() {
         mount -o remount,size=$((used + 60))m "$dir"
     fi
     [ "$readonly" = 0 ] || chattr +i "$folder"
+    disk_before=$(pc_free_mb)
 }
 
 # Ends every Wine process on the PC and lets the current folder be written again.
