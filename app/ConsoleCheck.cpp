@@ -3,6 +3,8 @@
 
 #include "app/ConsoleOptions.h"
 #include "app/PrereqCheckApp.h"
+#include "app/ResultFile.h"
+#include "app/StandardStreams.h"
 #include "checks/RequirementSet.h"
 #include "platform/Platform.h"
 #include "report/JsonSummary.h"
@@ -23,21 +25,28 @@ ConsoleRun refusal(const std::string& problem) {
     return run;
 }
 
-// True when every product that is not satisfied got its report; otherwise removes the ones
-// that were written.
-bool keepReportsWhole(const std::vector<const ProductAssessment*>& products) {
-    const bool whole =
-        std::all_of(products.begin(), products.end(), [](const ProductAssessment* product) {
-            return product->overallStatus() == Satisfied || !product->writtenReport().empty();
-        });
-    if (!whole)
-        for (const ProductAssessment* product : products)
-            if (!product->writtenReport().empty())
-                platform().deleteFile(product->writtenReport());
-    return whole;
+void removeReports(const std::vector<const ProductAssessment*>& products) {
+    for (const ProductAssessment* product : products)
+        if (!product->writtenReport().empty())
+            platform().deleteFile(product->writtenReport());
 }
 
-ConsoleRun assess(const ConsoleOptions& options) {
+// True when every product that is not satisfied got its report.
+bool reportsWhole(const std::vector<const ProductAssessment*>& products) {
+    return std::all_of(products.begin(), products.end(), [](const ProductAssessment* product) {
+        return product->overallStatus() == Satisfied || !product->writtenReport().empty();
+    });
+}
+
+// The refusal of a folder that is missing or a file; empty for a folder.
+std::string folderProblem(const char* what, const std::string& folder) {
+    if (platform().isFolder(folder))
+        return {};
+    const char* problem = platform().pathExists(folder) ? "' is not a folder" : "' does not exist";
+    return std::string(what) + " '" + folder + problem;
+}
+
+ConsoleRun assess(const ConsoleOptions& options, const std::string& computer) {
     ReportDestination destination;
     destination.write = options.writeReports;
     destination.folder = options.reportFolder;
@@ -46,11 +55,20 @@ ConsoleRun assess(const ConsoleOptions& options) {
     const WardlineProduct wardline(destination);
     const WardlineLanProduct wardlineLan(destination);
     const std::vector<const ProductAssessment*> products = {&plinthSetup, &wardline, &wardlineLan};
-    if (options.writeReports && !keepReportsWhole(products))
+    if (options.writeReports && !reportsWhole(products)) {
+        removeReports(products);
         return refusal("cannot write the reports into '" + options.reportFolder + "'");
+    }
+    const std::string json = jsonSummary(products, computer);
+    if (options.writeResult &&
+        !writeResultFile(options.resultFolder, resultFileName(computer), windowsLineEnds(json))) {
+        removeReports(products);
+        return refusal("cannot write the result into '" + options.resultFolder + "'");
+    }
     ConsoleRun run;
     run.exitCode = exitCodeFor(products);
-    run.standardOutput = options.json ? jsonSummary(products) : textSummary(products);
+    run.standardOutput = options.json ? json : textSummary(products);
+    run.outputIsUtf8 = options.json;
     return run;
 }
 
@@ -78,10 +96,18 @@ ConsoleRun runConsoleCheck(const std::vector<std::string>& arguments) {
         run.standardOutput = helpText(programTitle());
         return run;
     }
-    if (options.writeReports && !platform().pathExists(options.reportFolder))
-        return refusal("report folder '" + options.reportFolder + "' does not exist");
+    std::string problem;
+    if (options.writeReports)
+        problem = folderProblem("report folder", options.reportFolder);
+    if (options.writeResult && problem.empty())
+        problem = folderProblem("result folder", options.resultFolder);
+    const std::string computer = platform().computerName();
+    if (options.writeResult && problem.empty() && computer.empty())
+        problem = "cannot read this computer's name";
+    if (!problem.empty())
+        return refusal(problem);
     buildRequirementLists();
-    const ConsoleRun run = assess(options);
+    const ConsoleRun run = assess(options, computer);
     releaseRequirementLists();
     return run;
 }

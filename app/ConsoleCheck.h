@@ -14,12 +14,13 @@ enum ConsoleExitCode {
     kExitSatisfied = 0,
     kExitBelowRecommended = 1,
     kExitNotSatisfied = 2,
-    kExitUsage = 3, // a usage error, or a report folder that does not exist or cannot be written
+    kExitUsage = 3, // a usage error, or a folder that does not exist or cannot be written
 };
 
 struct ConsoleRun {
     int exitCode = kExitUsage;
     std::string standardOutput;
+    bool outputIsUtf8 = false; // the JSON document; the table and the error line are ANSI
     std::string standardError; // one line, or nothing
 };
 
@@ -27,8 +28,9 @@ struct ConsoleRun {
 int exitCodeFor(const std::vector<const ProductAssessment*>& products);
 
 // Measures the PC through platform() and releases the requirement lists again before returning.
-// A report folder that does not exist is refused before anything is measured; when a report
-// cannot be written, the reports this run wrote are removed again, so no partial set remains.
+// A report or result folder that does not exist, or is a file, is refused before anything is
+// measured; when a report or the result file cannot be written, the files this run wrote are
+// removed again, so no partial set remains.
 ConsoleRun runConsoleCheck(const std::vector<std::string>& arguments);
 
 } // namespace prereq

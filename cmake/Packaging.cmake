@@ -34,7 +34,9 @@ foreach(picture green_check|CheckMark red_x|Cross)
 endforeach()
 add_custom_target(report-pictures ALL DEPENDS ${gifs})
 
-# Notepad on these systems wants CR LF line ends.
+# Notepad on these systems wants CR LF line ends. The title carries the full version, underlined.
+string(LENGTH "PrereqCheck ${PREREQ_FULL_VERSION}" title_length)
+string(REPEAT "=" ${title_length} PREREQ_TITLE_RULE)
 configure_file(docs/bundle/README.txt.in ${pictures}/README.txt @ONLY NEWLINE_STYLE CRLF)
 
 # Stripped when linked: strip(1) would give a PE image the time it ran as its time stamp.

@@ -267,14 +267,23 @@ private:
             pc.fullPathFails = input_.ConsumeBool();
             break;
         case 17:
-            // The current directory is always a full path.
+            // The current directory is always a full path, of a folder that exists when the
+            // program starts.
             pc.currentDirectory = "C:\\" + cText(120);
+            pc.addFolder(pc.currentDirectory);
             break;
         case 18:
-            if (input_.ConsumeBool())
+            switch (input_.ConsumeIntegralInRange<int>(0, 2)) {
+            case 0:
                 pc.lockedFiles.insert(pc.currentDirectory + "\\" + pick(kDocumentNames));
-            else
+                break;
+            case 1:
                 pc.diskBytesLeft = input_.ConsumeIntegralInRange<std::uint64_t>(0, 4096);
+                break;
+            default:
+                pc.folders.clear(); // the current directory deleted under the program
+                break;
+            }
             break;
         default:
             switch (input_.ConsumeIntegralInRange<int>(0, 4)) {

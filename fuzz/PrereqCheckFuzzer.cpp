@@ -64,7 +64,8 @@ void checkReport(SimulatedPc& pc, const ProductAssessment& product, bool listsSe
         require(!written, name + ": written for a satisfied product");
         return;
     }
-    const bool creatable = !path.empty() && !pc.lockedFiles.count(path) && !pc.diskBytesLeft;
+    const bool creatable = !path.empty() && pc.folderExists(pc.currentDirectory) &&
+                           !pc.lockedFiles.count(path) && !pc.diskBytesLeft;
     require(written || !creatable, name + ": not written for a product that is not satisfied");
     if (!written)
         return;
@@ -104,14 +105,18 @@ template <typename Open> void checkOneOutcome(SimulatedPc& pc, const std::string
 }
 
 // Whatever bytes the PC supplies, the JSON summary is a valid document without raw control
-// characters, and the text summary's lines hold none either.
+// characters, and the text summary's lines hold none either and fit 79 columns.
 void checkSummaries(const std::vector<const ProductAssessment*>& products) {
-    const std::string json = jsonSummary(products);
+    const std::string json = jsonSummary(products, "PC-1");
     require(json_check::Checker(json).valid(),
             "JSON summary not valid, or with a control character:\n" + json);
-    for (const char c : textSummary(products))
+    std::size_t column = 0;
+    for (const char c : textSummary(products)) {
         require(c == '\n' || (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F),
                 "text summary: a raw control character");
+        column = c == '\n' ? 0 : column + 1;
+        require(column <= 79, "text summary: a line over 79 characters");
+    }
 }
 
 void checkNothingOpen(const SimulatedPc& pc, const char* when) {

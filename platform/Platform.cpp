@@ -33,8 +33,15 @@ ScopedPlatform::ScopedPlatform(WindowsServices& services) : previous_(current) {
     current = &services;
 }
 
+ScopedPlatform::ScopedPlatform(ScopeCheckedServices& services)
+    : ScopedPlatform(static_cast<WindowsServices&>(services)) {
+    checked_ = &services;
+}
+
 ScopedPlatform::~ScopedPlatform() {
     current = previous_;
+    if (checked_)
+        checked_->scopeEnded();
 }
 
 } // namespace prereq

@@ -11,16 +11,26 @@ namespace prereq {
 // be in place.
 WindowsServices& platform();
 
-// Makes services the process-wide instance until the guard goes out of scope.
+// Services standing in for the PC that judge, when a guard that put them in place goes out of
+// scope, what the code that ran meanwhile left behind (a handle still open, for one).
+class ScopeCheckedServices : public WindowsServices {
+public:
+    virtual void scopeEnded() = 0;
+};
+
+// Makes services the process-wide instance until the guard goes out of scope. Services that
+// check their scope are asked to, on the way out: no test can forget it.
 class ScopedPlatform {
 public:
     explicit ScopedPlatform(WindowsServices& services);
+    explicit ScopedPlatform(ScopeCheckedServices& services);
     ~ScopedPlatform();
     ScopedPlatform(const ScopedPlatform&) = delete;
     ScopedPlatform& operator=(const ScopedPlatform&) = delete;
 
 private:
     WindowsServices* previous_;
+    ScopeCheckedServices* checked_ = nullptr;
 };
 
 } // namespace prereq

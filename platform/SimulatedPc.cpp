@@ -1,13 +1,14 @@
 // SimulatedPc: answers each WindowsServices call from its data, with the results and error
-// codes the real calls give, and keeps a record of the calls made.
+// codes the real calls give, keeps a record of the calls made, and reports every misuse.
 #include "platform/SimulatedPc.h"
 
 #include "resources/StringIds.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iterator>
-#include <stdexcept>
 
 namespace prereq {
 
@@ -61,10 +62,71 @@ const char kDialUpClsidKey[] =
 const char kDialUpUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\MSDUN";
 
 constexpr std::int32_t kErrorInvalidHandle = 6;
+constexpr std::uint32_t kErrorPathNotFound = 3;
+constexpr std::uint32_t kErrorAccessDenied = 5;
+constexpr std::uint32_t kErrorSharingViolation = 32;
 constexpr std::size_t kMaxPath = 260;
 constexpr ExportAddress kFirstExportAddress = 0x10000000;
+// Below the first issued handle, so no key, library or file is ever given one of these.
+constexpr FileHandle kOutputHandle = 0x10;
+constexpr FileHandle kErrorHandle = 0x14;
+
+// Code page 437 for the Windows-1252 bytes 0x80 to 0xFF, as CharToOemBuffA maps them.
+const char kOem437[] = "\x3f\x3f\x27\x9f\x22\x2e\x3f\x3f\x5e\x25\x53\x3c\x4f\x3f\x5a\x3f"
+                       "\x3f\x27\x27\x22\x22\x07\x2d\x2d\x7e\x54\x73\x3e\x6f\x3f\x7a\x59"
+                       "\xff\xad\x9b\x9c\x3f\x9d\x3f\x3f\x20\x3f\xa6\xae\xaa\x3f\x3f\x20"
+                       "\xf8\xf1\xfd\x33\x20\xe6\x3f\xfa\x20\x31\xa7\xaf\xac\xab\x33\xa8"
+                       "\x41\x41\x41\x41\x8e\x8f\x92\x80\x45\x90\x45\x45\x49\x49\x49\x49"
+                       "\x3f\xa5\x4f\x4f\x4f\x4f\x99\x3f\x3f\x55\x55\x55\x9a\x59\x3f\xe1"
+                       "\x85\xa0\x83\x61\x84\x86\x91\x87\x8a\x82\x88\x89\x8d\xa1\x8c\x8b"
+                       "\x3f\xa4\x95\xa2\x93\x6f\x94\xf6\x3f\x97\xa3\x96\x81\x79\x3f\x98";
+static_assert(sizeof kOem437 == 129, "one byte for each of 0x80 to 0xFF");
+
+std::string hex(std::uintptr_t value) {
+    char text[24];
+    std::snprintf(text, sizeof text, "0x%llx", static_cast<unsigned long long>(value));
+    return text;
+}
+
+// A folder's path as folders holds it: '\' for '/', no trailing separator but a drive root's.
+std::string folderName(std::string path) {
+    std::replace(path.begin(), path.end(), '/', '\\');
+    while (!path.empty() && path.back() == '\\')
+        path.pop_back();
+    if (path.size() == 2 && path[1] == ':')
+        path += '\\';
+    return path;
+}
+
+// The folder that holds a file or folder; empty for a drive's root and a bare name.
+std::string parentFolder(const std::string& path) {
+    const auto slash = path.find_last_of("\\/");
+    if (slash == std::string::npos)
+        return {};
+    const std::string parent = folderName(path.substr(0, slash));
+    return parent == folderName(path) ? std::string() : parent;
+}
+
+SimulatedPc::MisuseReport& misuseReport() {
+    static SimulatedPc::MisuseReport report = [](const std::string& message) {
+        std::fprintf(stderr, "%s\n", message.c_str());
+        std::abort();
+    };
+    return report;
+}
+
+std::uint64_t keysCreated = 0;
 
 } // namespace
+
+SimulatedPc::MisuseReport SimulatedPc::reportMisuseWith(MisuseReport report) {
+    std::swap(misuseReport(), report);
+    return report;
+}
+
+std::uint64_t SimulatedPc::nextKeyCreation() {
+    return ++keysCreated;
+}
 
 bool CaseInsensitiveLess::operator()(const std::string& a, const std::string& b) const {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -184,7 +246,21 @@ void SimulatedPc::installConsoleModem() {
 }
 
 void SimulatedPc::addExistingPath(const std::string& path) {
-    existingPaths.insert(fullPath(path));
+    const std::string full = fullPath(path);
+    existingPaths.insert(full);
+    addFolder(parentFolder(full));
+}
+
+void SimulatedPc::addFolder(const std::string& path) {
+    if (path.empty())
+        return;
+    for (std::string folder = folderName(absolute(path)); !folder.empty();
+         folder = parentFolder(folder))
+        folders.insert(folder);
+}
+
+bool SimulatedPc::folderExists(const std::string& path) const {
+    return !path.empty() && folders.count(folderName(absolute(path)));
 }
 
 void SimulatedPc::setAssociation(const std::string& extension, const std::string& program) {
@@ -292,31 +368,71 @@ std::int32_t SimulatedPc::openKey(const std::string& path, KeyHandle& key) {
     return kErrorSuccess;
 }
 
-const std::string* SimulatedPc::openKeyPath(KeyHandle key) {
+const std::string* SimulatedPc::openKeyPath(KeyHandle key, const char* call) {
     const auto open = openKeys_.find(key);
     if (open != openKeys_.end())
         return &open->second;
-    ++invalidHandleUses;
+    misuse(call, "key", key);
     return nullptr;
+}
+
+std::string SimulatedPc::whatHandleIs(std::uintptr_t handle) const {
+    const auto ended = endedHandles_.find(handle);
+    if (ended != endedHandles_.end())
+        return ended->second;
+    if (openKeys_.count(handle))
+        return "is the open key " + openKeys_.at(handle);
+    if (loadedLibraries_.count(handle))
+        return "is the loaded library " + loadedLibraries_.at(handle).name;
+    if (openFiles_.count(handle))
+        return "is the open file " + openFiles_.at(handle);
+    return "was never issued";
+}
+
+void SimulatedPc::misuse(const char* call, const char* kind, std::uintptr_t handle) {
+    misuse(std::string(call) + " given " + kind + " handle " + hex(handle) + ", which " +
+           whatHandleIs(handle));
+}
+
+void SimulatedPc::misuse(const std::string& message) {
+    ++invalidHandleUses;
+    misuseReport()("simulated PC: " + message);
+}
+
+void SimulatedPc::scopeEnded() {
+    for (const auto& key : openKeys_)
+        misuseReport()("simulated PC: key handle " + hex(key.first) + " (" + key.second +
+                       ") is still open as the ScopedPlatform ends: RegOpenKeyExA opened it, no "
+                       "RegCloseKey closed it");
+    for (const auto& file : openFiles_)
+        misuseReport()("simulated PC: file handle " + hex(file.first) + " (" + file.second +
+                       ") is still open as the ScopedPlatform ends: CreateFileA created it, no "
+                       "CloseHandle closed it");
 }
 
 std::int32_t SimulatedPc::enumerateSubkey(KeyHandle key, std::uint32_t index, char* name,
                                           std::uint32_t nameSize) {
-    const std::string* path = openKeyPath(key);
+    const std::string* path = openKeyPath(key, "RegEnumKeyA");
     if (!path)
         return kErrorInvalidHandle;
     const std::string prefix = *path + "\\";
-    // The first components of the paths below the key. Deeper keys sort among the children
-    // ("0000\\Init" between "0000-1" and "0001"), so each name is kept once, whatever follows it.
-    std::set<std::string, CaseInsensitiveLess> children;
+    // The first components of the paths below the key, each dated by the first key created
+    // under it. Deeper keys sort among the children ("0000\\Init" between "0000-1" and "0001"),
+    // so each name is kept once, whatever follows it.
+    std::map<std::string, std::uint64_t, CaseInsensitiveLess> created;
     for (auto it = registry.lower_bound(prefix);
          it != registry.end() && startsWithIgnoringCase(it->first, prefix); ++it) {
         const std::string rest = it->first.substr(prefix.size());
-        children.insert(rest.substr(0, rest.find('\\')));
+        const auto child = created.emplace(rest.substr(0, rest.find('\\')), it->second.created);
+        child.first->second = std::min(child.first->second, it->second.created);
     }
-    if (index >= children.size())
+    if (index >= created.size())
         return kErrorNoMoreItems;
-    const std::string& child = *std::next(children.begin(), index);
+    std::vector<std::pair<std::string, std::uint64_t>> children(created.begin(), created.end());
+    if (!isNtFamily())
+        std::stable_sort(children.begin(), children.end(),
+                         [](const auto& a, const auto& b) { return a.second < b.second; });
+    const std::string& child = children[index].first;
     if (child.size() + 1 > nameSize) {
         std::memcpy(name, child.data(), nameSize); // what fit, without its NUL
         return kErrorMoreData;
@@ -328,7 +444,7 @@ std::int32_t SimulatedPc::enumerateSubkey(KeyHandle key, std::uint32_t index, ch
 std::int32_t SimulatedPc::queryValue(KeyHandle key, const std::string& valueName,
                                      std::uint32_t& type, unsigned char* data,
                                      std::uint32_t& dataSize) {
-    const std::string* path = openKeyPath(key);
+    const std::string* path = openKeyPath(key, "RegQueryValueExA");
     if (!path)
         return kErrorInvalidHandle;
     const auto k = registry.find(*path);
@@ -351,10 +467,14 @@ std::int32_t SimulatedPc::queryValue(KeyHandle key, const std::string& valueName
 }
 
 void SimulatedPc::closeKey(KeyHandle key) {
-    if (openKeys_.erase(key))
-        --openKeyCount;
-    else
-        ++invalidHandleUses;
+    const auto open = openKeys_.find(key);
+    if (open == openKeys_.end()) {
+        misuse("RegCloseKey", "key", key);
+        return;
+    }
+    endedHandles_[key] = "was the key " + open->second + " until RegCloseKey closed it";
+    openKeys_.erase(open);
+    --openKeyCount;
 }
 
 LibraryHandle SimulatedPc::loadLibrary(const std::string& fileName) {
@@ -377,7 +497,7 @@ ExportAddress SimulatedPc::findExport(LibraryHandle library, const std::string& 
     exportLookups.push_back(exportName);
     const auto loaded = loadedLibraries_.find(library);
     if (loaded == loadedLibraries_.end()) {
-        ++invalidHandleUses;
+        misuse("GetProcAddress", "library", library);
         return 0;
     }
     const auto it = libraries.find(loaded->second.name);
@@ -390,23 +510,33 @@ ExportAddress SimulatedPc::findExport(LibraryHandle library, const std::string& 
 void SimulatedPc::freeLibrary(LibraryHandle library) {
     const auto loaded = loadedLibraries_.find(library);
     if (loaded == loadedLibraries_.end()) {
-        ++invalidHandleUses;
+        misuse("FreeLibrary", "library", library);
         return;
     }
     freedLibraries.push_back(loaded->second.name);
-    if (--loaded->second.references == 0)
-        loadedLibraries_.erase(loaded);
+    if (--loaded->second.references > 0)
+        return;
+    endedHandles_[library] =
+        "was the library " + loaded->second.name + " until FreeLibrary unloaded it";
+    loadedLibraries_.erase(loaded);
 }
 
 std::uint32_t SimulatedPc::rasEnumDevices(ExportAddress entry, RasDeviceRecord* buffer,
                                           std::uint32_t& byteCount, std::uint32_t& deviceCount) {
     rasEnumByteCounts.push_back(byteCount);
     // On Windows either call would run code that is not RasEnumDevicesA, or no code at all.
-    if (entry < kFirstExportAddress || entry - kFirstExportAddress >= exportAddresses_.size() ||
-        exportAddresses_[entry - kFirstExportAddress].second != "RasEnumDevicesA")
-        throw std::logic_error("RasEnumDevicesA called through another entry point");
-    if (!loadedLibraries_.count(exportAddresses_[entry - kFirstExportAddress].first))
-        throw std::logic_error("RasEnumDevicesA called after its library was unloaded");
+    const auto calledThrough = [&](const std::string& what) {
+        misuse("RasEnumDevicesA called through " + hex(entry) + ", " + what);
+        return kErrorInvalidHandle;
+    };
+    if (entry < kFirstExportAddress || entry - kFirstExportAddress >= exportAddresses_.size())
+        return calledThrough("which GetProcAddress never returned");
+    const auto& address = exportAddresses_[entry - kFirstExportAddress];
+    if (address.second != "RasEnumDevicesA")
+        return calledThrough("the entry point of " + address.second);
+    if (!loadedLibraries_.count(address.first))
+        return calledThrough("its entry point in library handle " + hex(address.first) +
+                             ", which " + whatHandleIs(address.first));
     const auto count = static_cast<std::uint32_t>(rasDevices.size());
     const std::uint32_t needed = rasReportedBytes.value_or(count * sizeof(RasDeviceRecord));
     if (buffer == nullptr || byteCount < needed) {
@@ -440,9 +570,19 @@ std::string SimulatedPc::fullPath(const std::string& path) {
     return full.size() < kMaxPath ? full : std::string();
 }
 
+std::string SimulatedPc::absolute(const std::string& path) const {
+    return isAbsolute(path) ? path : currentDirectory + "\\" + path;
+}
+
 bool SimulatedPc::pathExists(const std::string& path) {
-    const std::string full = isAbsolute(path) ? path : currentDirectory + "\\" + path;
-    return existingPaths.count(full) || files.count(full);
+    if (path.empty())
+        return false;
+    const std::string full = absolute(path);
+    return existingPaths.count(full) || files.count(full) || folderExists(full);
+}
+
+bool SimulatedPc::isFolder(const std::string& path) {
+    return folderExists(path);
 }
 
 bool SimulatedPc::environmentVariable(const std::string& name, std::string& value) {
@@ -480,10 +620,18 @@ bool SimulatedPc::isOpenFile(const std::string& full) const {
 
 FileHandle SimulatedPc::createReportFile(const std::string& name) {
     const std::string full = fullPath(name);
-    if (full.empty() || lockedFiles.count(full))
+    if (full.empty() || !folderExists(parentFolder(full))) {
+        lastError = kErrorPathNotFound;
         return 0;
-    if (isOpenFile(full))
-        return 0; // ERROR_SHARING_VIOLATION: no sharing while open
+    }
+    if (lockedFiles.count(full)) {
+        lastError = kErrorAccessDenied;
+        return 0;
+    }
+    if (isOpenFile(full)) {
+        lastError = kErrorSharingViolation; // no sharing while open
+        return 0;
+    }
     files[full].clear();
     const FileHandle file = nextHandle_++;
     openFiles_[file] = full;
@@ -492,9 +640,13 @@ FileHandle SimulatedPc::createReportFile(const std::string& name) {
 }
 
 bool SimulatedPc::writeFile(FileHandle file, const char* data, std::uint32_t size) {
+    if (StandardStream* stream = standardStream(file)) {
+        stream->written.append(data, size);
+        return true;
+    }
     const auto it = openFiles_.find(file);
     if (it == openFiles_.end()) {
-        ++invalidHandleUses;
+        misuse("WriteFile", "file", file);
         return false;
     }
     fileWrites.emplace_back(data, size);
@@ -508,10 +660,14 @@ bool SimulatedPc::writeFile(FileHandle file, const char* data, std::uint32_t siz
 }
 
 void SimulatedPc::closeFile(FileHandle file) {
-    if (openFiles_.erase(file))
-        --openFileCount;
-    else
-        ++invalidHandleUses;
+    const auto open = openFiles_.find(file);
+    if (open == openFiles_.end()) {
+        misuse("CloseHandle", "file", file);
+        return;
+    }
+    endedHandles_[file] = "was the file " + open->second + " until CloseHandle closed it";
+    openFiles_.erase(open);
+    --openFileCount;
 }
 
 bool SimulatedPc::deleteFile(const std::string& name) {
@@ -519,6 +675,47 @@ bool SimulatedPc::deleteFile(const std::string& name) {
     if (isOpenFile(full))
         return false; // ERROR_SHARING_VIOLATION: opened without sharing
     return files.erase(full) > 0;
+}
+
+bool SimulatedPc::moveFile(const std::string& existingName, const std::string& newName) {
+    const std::string from = fullPath(existingName);
+    const std::string to = fullPath(newName);
+    const auto it = files.find(from);
+    if (it == files.end() || isOpenFile(from) || to.empty() || pathExists(to) ||
+        lockedFiles.count(to) || !folderExists(parentFolder(to)))
+        return false;
+    std::string content = std::move(it->second);
+    files.erase(it);
+    files[to] = std::move(content);
+    return true;
+}
+
+SimulatedPc::StandardStream* SimulatedPc::standardStream(FileHandle handle) {
+    if (handle == kOutputHandle && outputStream.present)
+        return &outputStream;
+    if (handle == kErrorHandle && errorStream.present)
+        return &errorStream;
+    return nullptr;
+}
+
+FileHandle SimulatedPc::standardHandle(std::uint32_t which) {
+    const FileHandle handle = which == kStdOutputHandle  ? kOutputHandle
+                              : which == kStdErrorHandle ? kErrorHandle
+                                                         : 0;
+    return standardStream(handle) ? handle : 0;
+}
+
+bool SimulatedPc::isConsole(FileHandle handle) {
+    const StandardStream* stream = standardStream(handle);
+    return stream && stream->console;
+}
+
+std::string SimulatedPc::ansiToOem(const std::string& text) {
+    std::string oem = text;
+    for (char& c : oem)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            c = kOem437[static_cast<unsigned char>(c) - 0x80];
+    return oem;
 }
 
 // ---- User interface.

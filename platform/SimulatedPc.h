@@ -8,38 +8,65 @@
 // - Registry paths, value names, library names, file paths and environment variable names are
 //   matched ignoring ASCII case; export names are matched exactly.
 // - A key, library or file handle is valid only from the call that issued it until it is closed
-//   or freed; a handle is never issued twice. Calls on any other handle fail as Windows fails
-//   them (ERROR_INVALID_HANDLE, no export, no write) and are counted in invalidHandleUses.
+//   or freed; a handle is never issued twice. A call given any other handle fails as Windows
+//   fails it (ERROR_INVALID_HANDLE, no export, no write) and is a misuse: the PC reports it,
+//   naming the call and the handle, counts it in invalidHandleUses and carries on.
+// - A key or file still open when a ScopedPlatform that put the PC in place ends is a misuse
+//   too. A library is not: the program keeps its libraries loaded until it ends.
+// - A misuse goes to the report set with reportMisuseWith: by default a message on standard
+//   error and abort(); the unit tests turn it into a failure of the running test.
 // - A library is loaded once however often LoadLibraryA asks for it, and unloaded when its load
 //   count drops to zero: its handle is dead from then on, a later LoadLibraryA is a fresh load
-//   under a new handle. Calling RasEnumDevicesA through any address but its entry point in a
-//   library still loaded throws std::logic_error, where on Windows the call would crash.
-// - RegEnumKeyA lists each subkey once, sorted ignoring case as Windows NT keeps them, whatever
-//   deeper keys exist; a key exists also when it only holds subkeys.
+//   under a new handle. RasEnumDevicesA called through any address but its entry point in a
+//   library still loaded is a misuse, where on Windows the call would crash.
+// - RegEnumKeyA lists each subkey once, whatever deeper keys exist: on the NT family sorted
+//   ignoring case, as NT keeps them; on the Windows 95 family in the order the keys were created
+//   (a name by the first key created under it). A key exists also when it only holds subkeys.
 // - RegEnumKeyA and RegQueryValueExA answer ERROR_MORE_DATA when the buffer is too small, and
 //   then leave the part that fit in the buffer, unterminated, as the contents that Windows
 //   calls undefined; RegQueryValueExA hands back the value's size either way.
+// - A folder exists only when it is in folders (a PC starts with its current directory and the
+//   program's folder); CreateFileA in any other fails with ERROR_PATH_NOT_FOUND.
 // - GetFullPathNameA fails for a full path of MAX_PATH (260) characters or more, as the wrapper
 //   around it does; CreateFileA without sharing fails while the file is open, and so does
-//   DeleteFileA.
+//   DeleteFileA. MoveFileA fails when the new name exists, as it does on every Windows.
 // - Every clock call is recorded in clockCalls in the order it was made.
 //
+// What it still answers more kindly than Windows, so a fault that relies on it goes unseen:
+// - Nothing changes under the program: keys, values, files and the remote-access devices stay
+//   as the test described them from one call to the next, so RegEnumKeyA's indices stay put and
+//   the device list does not grow between the sizing and the filling RasEnumDevicesA.
+// - Nothing is denied that the test did not deny: every key opens unless it is not openable,
+//   every folder is writable, a file is locked only in lockedFiles, the disk is full only with
+//   diskBytesLeft, no call fails for lack of memory, and closing or freeing an open handle
+//   always succeeds.
+// - A misuse fails the call and the run goes on, where on Windows a call through a freed
+//   library's entry point crashes and a stale handle may name another object opened since.
+// - LoadLibraryA has no search order and no DllMain: no other copy of a library is found first,
+//   and a described library loads unless it is marked not to.
+// - The clock is exact: no counter drifts, no call takes time except Sleep, Sleep takes exactly
+//   what it was asked for, and there is one time-stamp counter, not one per processor.
+// - Every message box is answered with OK at once, and launched programs are only recorded.
+// - A library left loaded at the end goes unreported: the program keeps its libraries on purpose.
+//
 // Where it deliberately simplifies:
-// - Paths are not normalised: "." and ".." stay as given, '/' is not turned into '\', and a
-//   relative path is taken against currentDirectory whatever its drive. Every folder exists, so
-//   a report file can be created anywhere that is not locked; path lengths are limited only by
-//   GetFullPathNameA.
+// - Paths are not normalised: "." and ".." stay as given, '/' is not turned into '\' (but in a
+//   folder's name, which also loses its trailing separators), and a relative path is taken
+//   against currentDirectory whatever its drive. A folder needs no drive; path lengths are
+//   limited only by GetFullPathNameA.
 // - LoadLibraryA asks the described libraries on every call: a library removed from them no
 //   longer loads, even while an earlier load of it is still in use. GetProcAddress answers from
-//   the library's description, never from the program's own module.
+//   the library's description, never from the program's own module, and never by ordinal.
 // - Only what the program uses exists: read-only keys under HKEY_LOCAL_MACHINE, report files
-//   that are created, written and closed, one callable entry point (RasEnumDevicesA). Every
-//   message box is answered with OK at once, and launched programs are only recorded.
-// - The clock is exact: no counter drifts, and no call takes time except Sleep.
+//   that are created, written and closed, one callable entry point (RasEnumDevicesA).
+// - A console's OEM code page is 437: CharToOemBuffA maps each Windows-1252 byte to its 437
+//   byte, or to a look-alike or '?' where 437 has none.
 #pragma once
 
+#include "platform/Platform.h"
 #include "platform/WindowsServices.h"
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -53,8 +80,14 @@ struct CaseInsensitiveLess {
     bool operator()(const std::string& a, const std::string& b) const;
 };
 
-class SimulatedPc : public WindowsServices {
+class SimulatedPc : public ScopeCheckedServices {
 public:
+    // Where each misuse goes (see above); returns the report it replaces.
+    using MisuseReport = std::function<void(const std::string& message)>;
+    static MisuseReport reportMisuseWith(MisuseReport report);
+    // Numbers keys in the order they are created, across every PC: a copied key keeps its own.
+    static std::uint64_t nextKeyCreation();
+
     struct Drive {
         std::uint32_t type = 3; // DRIVE_FIXED
         bool readable = true;   // GetDiskFreeSpaceA succeeds
@@ -67,6 +100,7 @@ public:
     struct Key {
         std::map<std::string, Value, CaseInsensitiveLess> values;
         bool openable = true;
+        std::uint64_t created = nextKeyCreation(); // the 95 family lists subkeys in this order
     };
     struct Library {
         std::set<std::string> exports; // case-sensitive, as GetProcAddress matches them
@@ -77,6 +111,13 @@ public:
         std::string text;
         std::string caption;
         std::uint32_t flags;
+    };
+    // Standard output or standard error: present unless the program was started without it, a
+    // console or else a file or pipe, and every byte the program wrote to it.
+    struct StandardStream {
+        bool present = true;
+        bool console = false;
+        std::string written;
     };
     struct Launch {
         WindowHandle owner;
@@ -111,7 +152,9 @@ public:
     // The console's modem driver: a remote-access device and a modem-class registry entry.
     void installConsoleModem();
     static std::string modemClassKey(bool ntFamily);
-    void addExistingPath(const std::string& path); // a file or directory that exists
+    void addExistingPath(const std::string& path); // a file that exists, and its folders
+    void addFolder(const std::string& path);       // a folder that exists, and its parents
+    bool folderExists(const std::string& path) const;
     void setAssociation(const std::string& extension, const std::string& program);
 
     VersionInfo version;
@@ -136,6 +179,10 @@ public:
     std::uint32_t rasFillResult = 0;               // the filling call's return value
     std::string currentDirectory = "C:\\Reports";
     std::set<std::string, CaseInsensitiveLess> existingPaths; // full paths
+    // Full paths, without a trailing '\' but for a drive's root.
+    std::set<std::string, CaseInsensitiveLess> folders = {
+        "C:\\", "C:\\Program Files", "C:\\Program Files\\PrereqCheck", "C:\\Reports"};
+    std::string computerNameText = "PC-1"; // empty: GetComputerNameA fails
     bool fullPathFails = false;
     std::map<std::string, std::string, CaseInsensitiveLess> environment;
     std::map<std::string, std::string, CaseInsensitiveLess> associations; // ".htm" -> program
@@ -157,6 +204,8 @@ public:
     std::vector<MessageBoxCall> messageBoxes;
     std::vector<Launch> launches;
     std::string standardOutput;
+    StandardStream outputStream; // GetStdHandle(STD_OUTPUT_HANDLE)
+    StandardStream errorStream;  // GetStdHandle(STD_ERROR_HANDLE)
     std::uint64_t clockNanoseconds = 0;
     std::uint64_t sleptMilliseconds = 0;
     // Successful time-stamp counter reads. Each read lands one cycle after the one before, as
@@ -168,9 +217,13 @@ public:
     int openKeyCount = 0;  // keys open now
     int openFileCount = 0; // report files open now
     // Calls given a key, library or file handle that is not open: never issued, closed or freed.
+    // Each is a misuse, reported as well; the fuzz target checks the count.
     int invalidHandleUses = 0;
     // The bytes each writeFile call was given, in order.
     std::vector<std::string> fileWrites;
+    // GetLastError after the last CreateFileA that failed: ERROR_PATH_NOT_FOUND (3) for a
+    // missing folder, ERROR_ACCESS_DENIED (5) for a locked file, ERROR_SHARING_VIOLATION (32).
+    std::uint32_t lastError = 0;
     // How many loads of the library are not yet freed; 0 once it is unloaded.
     int loadedLibraryReferences(const std::string& name) const;
 
@@ -199,6 +252,7 @@ public:
                                  std::uint32_t& byteCount, std::uint32_t& deviceCount) override;
 
     bool pathExists(const std::string& path) override;
+    bool isFolder(const std::string& path) override;
     std::string fullPath(const std::string& path) override;
     bool environmentVariable(const std::string& name, std::string& value) override;
     std::intptr_t findExecutable(const std::string& file, std::string& executable) override;
@@ -210,11 +264,19 @@ public:
     bool writeFile(FileHandle file, const char* data, std::uint32_t size) override;
     void closeFile(FileHandle file) override;
     bool deleteFile(const std::string& name) override;
+    bool moveFile(const std::string& existingName, const std::string& newName) override;
+    std::string computerName() override { return computerNameText; }
+    FileHandle standardHandle(std::uint32_t which) override;
+    bool isConsole(FileHandle handle) override;
+    std::string ansiToOem(const std::string& text) override;
 
     std::string loadString(std::uint32_t id) override;
     int messageBox(WindowHandle owner, const std::string& text, const std::string& caption,
                    std::uint32_t flags) override;
     std::string moduleFileName() override { return programPath; }
+
+    // ---- ScopeCheckedServices: every key and file still open is a misuse.
+    void scopeEnded() override;
 
 private:
     struct LoadedLibrary {
@@ -223,8 +285,15 @@ private:
     };
 
     bool keyExists(const std::string& path) const;
-    const std::string* openKeyPath(KeyHandle key); // null, counted, when not open
+    // The path of an open key; null, and a misuse of the call, for any other handle.
+    const std::string* openKeyPath(KeyHandle key, const char* call);
+    // The call was given a handle that is not an open one of the kind it takes: reported, counted.
+    void misuse(const char* call, const char* kind, std::uintptr_t handle);
+    void misuse(const std::string& message);
+    std::string whatHandleIs(std::uintptr_t handle) const; // "was never issued", and so on
+    std::string absolute(const std::string& path) const;
     bool isOpenFile(const std::string& full) const;
+    StandardStream* standardStream(FileHandle handle); // null for any other handle
     std::uint64_t counterAt(long double perSecond) const;
 
     std::map<KeyHandle, std::string> openKeys_;
@@ -232,6 +301,8 @@ private:
     // Entry point n (from kFirstExportAddress on) is exportAddresses_[n]: its library and name.
     std::vector<std::pair<LibraryHandle, std::string>> exportAddresses_;
     std::map<FileHandle, std::string> openFiles_;
+    // Handles no longer open: what each was, and which call ended it.
+    std::map<std::uintptr_t, std::string> endedHandles_;
     std::uintptr_t nextHandle_ = 0x100; // keys, libraries and files alike
 };
 

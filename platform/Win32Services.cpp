@@ -169,6 +169,11 @@ bool Win32Services::pathExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool Win32Services::isFolder(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 std::string Win32Services::fullPath(const std::string& path) {
     char buffer[MAX_PATH];
     char* filePart = nullptr;
@@ -227,6 +232,35 @@ void Win32Services::closeFile(FileHandle file) {
 
 bool Win32Services::deleteFile(const std::string& name) {
     return DeleteFileA(name.c_str()) != 0;
+}
+
+bool Win32Services::moveFile(const std::string& existingName, const std::string& newName) {
+    return MoveFileA(existingName.c_str(), newName.c_str()) != 0;
+}
+
+std::string Win32Services::computerName() {
+    char buffer[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD size = sizeof buffer;
+    if (!GetComputerNameA(buffer, &size))
+        return {};
+    return std::string(buffer, strnlen(buffer, sizeof buffer));
+}
+
+FileHandle Win32Services::standardHandle(std::uint32_t which) {
+    const HANDLE handle = GetStdHandle(which);
+    return handle == INVALID_HANDLE_VALUE ? 0 : reinterpret_cast<FileHandle>(handle);
+}
+
+bool Win32Services::isConsole(FileHandle handle) {
+    DWORD mode = 0;
+    return GetConsoleMode(toHandle(handle), &mode) != 0;
+}
+
+std::string Win32Services::ansiToOem(const std::string& text) {
+    std::vector<char> buffer(text.begin(), text.end());
+    if (!buffer.empty())
+        CharToOemBuffA(buffer.data(), buffer.data(), static_cast<DWORD>(buffer.size()));
+    return std::string(buffer.begin(), buffer.end());
 }
 
 // ---- User interface.

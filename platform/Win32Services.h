@@ -32,6 +32,7 @@ public:
                                  std::uint32_t& byteCount, std::uint32_t& deviceCount) override;
 
     bool pathExists(const std::string& path) override;
+    bool isFolder(const std::string& path) override;
     std::string fullPath(const std::string& path) override;
     bool environmentVariable(const std::string& name, std::string& value) override;
     std::intptr_t findExecutable(const std::string& file, std::string& executable) override;
@@ -43,6 +44,11 @@ public:
     bool writeFile(FileHandle file, const char* data, std::uint32_t size) override;
     void closeFile(FileHandle file) override;
     bool deleteFile(const std::string& name) override;
+    bool moveFile(const std::string& existingName, const std::string& newName) override;
+    std::string computerName() override;
+    FileHandle standardHandle(std::uint32_t which) override;
+    bool isConsole(FileHandle handle) override;
+    std::string ansiToOem(const std::string& text) override;
 
     std::string loadString(std::uint32_t id) override;
     int messageBox(WindowHandle owner, const std::string& text, const std::string& caption,

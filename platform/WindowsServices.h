@@ -20,6 +20,10 @@ using ExportAddress = std::uintptr_t; // FARPROC
 using FileHandle = std::uintptr_t;    // HANDLE of an open report file
 using WindowHandle = std::uintptr_t;  // HWND
 
+// GetStdHandle's two output streams.
+constexpr std::uint32_t kStdOutputHandle = static_cast<std::uint32_t>(-11); // STD_OUTPUT_HANDLE
+constexpr std::uint32_t kStdErrorHandle = static_cast<std::uint32_t>(-12);  // STD_ERROR_HANDLE
+
 // The fields of OSVERSIONINFOA that the version tests and the service-pack check read.
 struct VersionInfo {
     std::uint32_t majorVersion = 0;
@@ -126,6 +130,8 @@ public:
     virtual ~ShellAndFiles() = default;
     // GetFileAttributesA succeeds: a file or a directory exists under path.
     virtual bool pathExists(const std::string& path) = 0;
+    // GetFileAttributesA succeeds with FILE_ATTRIBUTE_DIRECTORY: a folder exists under path.
+    virtual bool isFolder(const std::string& path) = 0;
     // GetFullPathNameA; empty when the full path cannot be formed.
     virtual std::string fullPath(const std::string& path) = 0;
     // GetEnvironmentVariableA; false when the variable is not set.
@@ -147,6 +153,17 @@ public:
     virtual void closeFile(FileHandle file) = 0;
     // DeleteFileA.
     virtual bool deleteFile(const std::string& name) = 0;
+    // MoveFileA, which fails when newName exists (Windows 95 has no MoveFileExA to replace it).
+    virtual bool moveFile(const std::string& existingName, const std::string& newName) = 0;
+    // GetComputerNameA into a buffer of MAX_COMPUTERNAME_LENGTH + 1; empty when the call fails.
+    virtual std::string computerName() = 0;
+    // GetStdHandle(kStdOutputHandle or kStdErrorHandle); 0 when the program has no such stream
+    // (NULL or INVALID_HANDLE_VALUE). writeFile writes to it; it is never closed.
+    virtual FileHandle standardHandle(std::uint32_t which) = 0;
+    // GetConsoleMode succeeds: the handle is a console, not a file or a pipe.
+    virtual bool isConsole(FileHandle handle) = 0;
+    // CharToOemBuffA: as many bytes, from the ANSI code page into the console's OEM one.
+    virtual std::string ansiToOem(const std::string& text) = 0;
 };
 
 // user32: the string table and message boxes; the program's own file name.

@@ -58,8 +58,10 @@ std::string jsonString(const std::string& text) {
     return out + "\"";
 }
 
-std::string jsonSummary(const std::vector<const ProductAssessment*>& products) {
-    std::string out = "{\n  " + member("version", jsonString(PREREQ_VERSION_TEXT)) + ",\n";
+std::string jsonSummary(const std::vector<const ProductAssessment*>& products,
+                        const std::string& computer) {
+    std::string out = "{\n  " + member("version", jsonString(PREREQ_FULL_VERSION_TEXT)) + ",\n";
+    out += "  " + member("computer", jsonString(computer)) + ",\n";
     out += "  \"products\": [";
     const char* separator = "\n";
     for (const ProductAssessment* product : products) {

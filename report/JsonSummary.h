@@ -1,5 +1,6 @@
 // The console program's machine-readable result: one JSON document (UTF-8) with the program's
-// version and, per product, its verdict, report file name and the prerequisites its report shows.
+// full version, the computer's name and, per product, its verdict, report file name and the
+// prerequisites its report shows.
 #pragma once
 
 #include "report/ProductAssessment.h"
@@ -14,7 +15,8 @@ namespace prereq {
 // give a valid string that holds no raw control character.
 std::string jsonString(const std::string& text);
 
-// The whole document, ending in a line break.
-std::string jsonSummary(const std::vector<const ProductAssessment*>& products);
+// The whole document, ending in a line break. computer is the name GetComputerNameA gives.
+std::string jsonSummary(const std::vector<const ProductAssessment*>& products,
+                        const std::string& computer);
 
 } // namespace prereq

@@ -20,6 +20,8 @@ int availableEntries(const RequirementSet& list, int documentedCount) {
         std::min<std::size_t>(static_cast<std::size_t>(documentedCount), list.size()));
 }
 
+} // namespace
+
 std::string pathIn(const std::string& folder, const std::string& fileName) {
     if (folder.empty())
         return fileName;
@@ -27,8 +29,6 @@ std::string pathIn(const std::string& folder, const std::string& fileName) {
     return last == '\\' || last == '/' || last == ':' ? folder + fileName
                                                       : folder + "\\" + fileName;
 }
-
-} // namespace
 
 ProductAssessment::ProductAssessment(const PrerequisiteResult* requirements,
                                      std::string productName, int entryCount,

@@ -10,7 +10,8 @@
 
 namespace prereq {
 
-// Lines end in "\n" and fit an 80-column console for the usual texts. Control characters in
+// Lines end in "\n" and hold at most 79 characters whatever the PC's texts: a long one goes on
+// in continuation lines under its column, never cut short. Control characters in
 // the PC's texts are shown as "?" so that no text can break a line or move the cursor; other
 // bytes go out as they are.
 std::string textSummary(const std::vector<const ProductAssessment*>& products);

@@ -116,7 +116,7 @@ arrange_pc() {
     fi
     [ "$help" = 1 ] && printf '<html><body>LAN help</body></html>' >"$folder/plintherror.html"
     [ "$locked" = 1 ] && printf 'stale report' >"$folder/PlinthSetupStatus.htm"
-    arrange_registry >"$tools/scenario.reg"
+    arrange_registry | iconv -f UTF-8 -t WINDOWS-1252 >"$tools/scenario.reg" # regedit reads ANSI
 
     environment=(WINEPREFIX="$prefix")
     [ -n "$devices" ] && environment+=(E2E_RAS_DEVICES="$devices")

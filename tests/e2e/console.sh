@@ -3,13 +3,37 @@
 # the dialog's, so both programs are held to the same verdicts and report bytes. No display.
 # shellcheck shell=bash
 
-# The verdict letters (S, B, N) of the three products in the program's output.
+# The verdict letters (S, B, N) of the three products in the program's output (JSON in UTF-8, a
+# table in Windows-1252).
 console_verdicts() { # output-file json|text
     python3 -c 'import json, re, sys
-text = open(sys.argv[1], encoding="utf-8").read()
+text = open(sys.argv[1], encoding="utf-8" if sys.argv[2] == "json" else "cp1252",
+            errors="replace").read()
 verdicts = ([p["verdict"] for p in json.loads(text)["products"]] if sys.argv[2] == "json" else
             re.findall(r"^(?:Plinth-Setup|Wardline|Wardline LAN): (.*?)\r?$", text, re.M))
 print("".join(v[0].upper() for v in verdicts))' "$@"
+}
+
+# The result file that --json-to wrote into FOLDER: the only file there, named after the
+# computer in it as the README says, with the expected verdicts, the same bytes as standard
+# output when that is JSON too, and the arranged service-pack text in UTF-8. Prints what is wrong.
+console_result_problems() { # folder output-file json|text verdicts service-pack-text
+    python3 -c 'import json, os, sys
+folder, output, form, verdicts, csd = sys.argv[1:]
+files = os.listdir(folder)
+data = open(os.path.join(folder, files[0]), "rb").read() if files else b"{}"
+try:
+    document = json.loads(data.decode("utf-8"))
+    computer = document["computer"].encode("cp1252")
+    seen = "".join(p["verdict"][0].upper() for p in document["products"])
+except (ValueError, KeyError) as error:
+    sys.exit("result file %s: %s" % (files, error))
+name = "".join(chr(b) if chr(b).isascii() and (chr(b).isalnum() or b == 45) else "_%02X" % b
+               for b in computer) + ".json"
+if files != [name]: print("files %s in the result folder, expected only %s" % (files, name))
+if seen != verdicts: print("result file verdicts %s, expected %s" % (seen, verdicts))
+if form == "json" and data != open(output, "rb").read(): print("result file is not standard output")
+if csd not in data.decode("utf-8"): print("result file lacks the service-pack text " + csd)' "$@"
 }
 
 # The verdicts the console program gives: the dialog's, except that a product below its
@@ -28,17 +52,19 @@ reports_of=PWL
 run_console_scenario() { # name pose arrangement expectation arguments reports refusal
     read_arrangement "$1" "$2" "$3"
     read_expectation "$1" "$4"
-    local refusal=${7:-} format=text code=0 argument before="" want=0 lines seen expected
+    local refusal=${7:-} format=text code=0 argument before="" want=0 lines seen expected longest problems
     local -a arguments=()
     for argument in $5; do
         arguments+=("${argument//_/ }")
         [ "$argument" = --json ] && format=json
     done
     arrange_pc "$console_program"
-    local reports=$c/reports
+    local reports=$c/reports ansi=$csd
     mkdir -p "$reports"
     case $6 in
+    folder=*) ansi=${6#folder=} && ansi=${ansi//_/ } && reports+=/$ansi && mkdir "$reports" ;;
     blocked=*) before=${6#blocked=} && mkdir "$reports/$before" ;;
+    file=*) before=${6#file=} && printf 'not a folder' >"$reports/$before" ;;
     -) ;;
     *) die "$name: unknown reports folder $6" ;;
     esac
@@ -61,8 +87,19 @@ run_console_scenario() { # name pose arrangement expectation arguments reports r
         [ "$lines" = 0 ] || failures+="standard error: $(cat "$dir/console.err")"$'\n'
         seen=$(console_verdicts "$dir/console.out" "$format" 2>&1) || true
         [ "$seen" = "$expected" ] || failures+="verdicts $seen, expected $expected"$'\n'
+        if [ "$format" = text ]; then
+            # A file gets the ANSI bytes, and no line is wider than a console allows.
+            [ -z "$ansi" ] || grep -qaF -- "$(printf '%s' "$ansi" | iconv -f UTF-8 -t WINDOWS-1252)" "$dir/console.out" ||
+                failures+="standard output lacks '$ansi' in Windows-1252"$'\n'
+            longest=$(LC_ALL=C awk '{ sub(/\r$/, "") } length > n { n = length } END { print n + 0 }' "$dir/console.out")
+            printf '%s\t%s\n' "$name" "$longest" >>"$artifacts/console-line-widths.tsv"
+            ((longest <= 79)) || failures+="a table line of $longest characters"$'\n'
+        fi
         if [[ " $5 " == *" --reports "* ]]; then
             check_reports "$reports"
+        elif [[ " $5 " == *" --json-to C:\reports "* ]]; then
+            problems=$(console_result_problems "$reports" "$dir/console.out" "$format" "$expected" "$csd")
+            [ -z "$problems" ] || failures+=$problems$'\n'
         else
             [ -z "$(ls -A "$reports")" ] || failures+="wrote into C:\\reports unasked"$'\n'
         fi
@@ -74,8 +111,10 @@ run_console_scenario() { # name pose arrangement expectation arguments reports r
     remove_pc
 }
 
-# run_console_scenarios: every row of console-scenarios.tsv that the run wants.
+# run_console_scenarios: every row of console-scenarios.tsv that the run wants. The longest
+# table line of each run goes to console-line-widths.tsv among the artifacts.
 run_console_scenarios() {
+    rm -f "$artifacts/console-line-widths.tsv"
     local row
     while IFS=$'\t' read -r -a row; do
         [[ -z ${row[0]:-} || ${row[0]} == \#* ]] && continue

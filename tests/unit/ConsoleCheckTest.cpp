@@ -1,6 +1,8 @@
 // The console program against simulated PCs: options, exit codes, the reports it writes (or
 // refuses to leave half written), and its two summaries, JSON escaping included.
 #include "app/ConsoleCheck.h"
+#include "app/ResultFile.h"
+#include "app/StandardStreams.h"
 
 #include "checks/RequirementSet.h"
 #include "platform/Platform.h"
@@ -11,20 +13,32 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace prereq {
 namespace {
 
 const std::string kOut = "D:\\Out";
 
 // The NT 4.0 preset with D:\Out, varied: "100mb" of memory, "no-cdrom", both, and no CD-ROM drive
-// with a report that cannot be created ("locked") or a disk that fills up ("full").
+// with a report that cannot be created ("locked"), a disk that fills up ("full") or a result
+// file that cannot be created ("result-locked"); a result from before ("old-result"), a plain
+// file D:\Out\a.txt ("file"), a computer without a name ("nameless").
 SimulatedPc consolePc(const std::string& variant) {
     SimulatedPc pc = SimulatedPc::windowsNt4();
-    pc.addExistingPath(kOut);
+    pc.addFolder(kOut);
+    if (variant == "file")
+        pc.addExistingPath(kOut + "\\a.txt");
+    if (variant == "old-result")
+        pc.files[kOut + "\\PC-1.json"] = "from before";
+    if (variant == "result-locked")
+        pc.lockedFiles.insert(kOut + "\\PC-1.json.tmp");
+    if (variant == "nameless")
+        pc.computerNameText.clear();
     if (variant == "100mb" || variant == "100mb-no-cdrom")
         pc.setMemoryBytes(100u << 20);
     if (variant == "no-cdrom" || variant == "100mb-no-cdrom" || variant == "locked" ||
-        variant == "full")
+        variant == "full" || variant == "result-locked")
         pc.drives.erase('D');
     if (variant == "locked")
         pc.lockedFiles.insert(kOut + "\\WardlineLANStatus.htm");
@@ -36,7 +50,7 @@ SimulatedPc consolePc(const std::string& variant) {
 TEST(ConsoleCheck, AnswersEachCommandLineWithItsExitCodeOutputAndReports) {
     const auto refused = [](const std::string& problem) {
         return "PrereqCheck: " + problem +
-               "; usage: PrereqCheck [--json] [--reports FOLDER] [--help]\n";
+               "; usage: PrereqCheck [--json] [--json-to FOLDER] [--reports FOLDER] [--help]\n";
     };
     const std::string cannotWrite = refused("cannot write the reports into 'D:\\Out'");
     const struct {
@@ -54,11 +68,31 @@ TEST(ConsoleCheck, AnswersEachCommandLineWithItsExitCodeOutputAndReports) {
         {{}, "100mb-no-cdrom", 2, "Plinth-Setup: not satisfied\n", "", 0},
         {{"--reports", kOut}, "no-cdrom", 2, "  Report: D:\\Out\\WardlineStatus.htm\n", "", 3},
         {{"--reports", kOut + "\\"}, "100mb", 1, "Report: D:\\Out\\PlinthSetupStatus.htm", "", 1},
-        {{"--help"}, "", 0, "usage: PrereqCheck [--json] [--reports FOLDER] [--help]\n", "", 0},
+        {{"--help"}, "", 0, "usage: PrereqCheck [--json] [--json-to FOLDER] [--reports", "", 0},
         {{"--json", "--verbose"}, "", 3, "", refused("unknown option '--verbose'"), 0},
         {{"report"}, "", 3, "", refused("unknown option 'report'"), 0},
         {{"--reports"}, "", 3, "", refused("--reports needs a folder"), 0},
         {{"--reports", kOut, "--reports", kOut}, "", 3, "", refused("--reports given twice"), 0},
+        {{"--reports", "--json"}, "", 3, "", refused("--reports needs a folder, not '--json'"), 0},
+        {{"--json-to", "/?"}, "", 3, "", refused("--json-to needs a folder, not '/?'"), 0},
+        {{"--reports", kOut + "\\a.txt"},
+         "file",
+         3,
+         "",
+         refused("report folder 'D:\\Out\\a.txt' is not a folder"),
+         0},
+        {{"--json-to", "X:"}, "", 3, "", refused("result folder 'X:' does not exist"), 0},
+        {{"--json-to", kOut}, "nameless", 3, "", refused("cannot read this computer's name"), 0},
+        // The result replaces one from before, under the computer's name; stdout gets the same.
+        {{"--json", "--json-to", kOut}, "", 0, "\"computer\": \"PC-1\",\n", "", 1},
+        {{"--json", "--json-to", kOut}, "old-result", 0, "\"verdict\": \"satisfied\"", "", 1},
+        // No result file, so no reports either.
+        {{"--reports", kOut, "--json-to", kOut},
+         "result-locked",
+         3,
+         "",
+         refused("cannot write the result into 'D:\\Out'"),
+         0},
         {{"--reports", "X:"}, "", 3, "", refused("report folder 'X:' does not exist"), 0},
         // The third report cannot be created, or the disk fills up in the first: no report stays.
         {{"--reports", kOut}, "locked", 3, "", cannotWrite, 0},
@@ -67,8 +101,6 @@ TEST(ConsoleCheck, AnswersEachCommandLineWithItsExitCodeOutputAndReports) {
     for (const auto& c : cases) {
         const std::string name = ::testing::PrintToString(c.arguments) + " " + c.pc;
         SimulatedPc pc = consolePc(c.pc);
-        if (c.arguments.size() == 2 && c.arguments[1] == kOut + "\\")
-            pc.addExistingPath(c.arguments[1]);
         SimulatedPc dialogPc = pc; // the same PC in the same state, for the dialog program
         const ConsoleRun run = [&] {
             ScopedPlatform use(pc);
@@ -89,9 +121,13 @@ TEST(ConsoleCheck, AnswersEachCommandLineWithItsExitCodeOutputAndReports) {
         }
         releaseRequirementLists();
         for (const auto& file : pc.files)
-            EXPECT_EQ(file.second,
-                      dialogPc.files["C:\\Reports\\" + file.first.substr(kOut.size() + 1)])
-                << file.first;
+            if (file.first.size() > 5 && file.first.substr(file.first.size() - 5) == ".json")
+                EXPECT_EQ(file.first + file.second,
+                          kOut + "\\PC-1.json" + windowsLineEnds(run.standardOutput));
+            else
+                EXPECT_EQ(file.second,
+                          dialogPc.files["C:\\Reports\\" + file.first.substr(kOut.size() + 1)])
+                    << file.first;
     }
 }
 
@@ -140,8 +176,9 @@ TEST(ConsoleCheck, SummariesShowWhatTheReportShows) {
         "  not satisfied      Remote Access Service (RAS)  RAS not?installed\n"
         "                     more info: ras.html\n";
     EXPECT_EQ(textSummary({&product, &product}), table + "\n" + table);
-    EXPECT_EQ(jsonSummary({&product}),
-              "{\n  \"version\": \"" PREREQ_VERSION_TEXT "\",\n  \"products\": [\n    {\n"
+    EXPECT_EQ(jsonSummary({&product}, "PC-1"),
+              "{\n  \"version\": \"" PREREQ_FULL_VERSION_TEXT "\",\n  \"computer\": \"PC-1\",\n"
+              "  \"products\": [\n    {\n"
               "      \"name\": \"Wardline\",\n      \"verdict\": \"not-satisfied\",\n"
               "      \"reportFile\": \"WardlineStatus.htm\",\n      \"prerequisites\": [\n"
               "        {\"minimumPrerequisite\": \"96 MB RAM\", \"status\": \"below-recommended\", "
@@ -150,6 +187,84 @@ TEST(ConsoleCheck, SummariesShowWhatTheReportShows) {
               "        {\"minimumPrerequisite\": \"Remote Access Service (RAS)\", \"status\": "
               "\"not-satisfied\", \"pcLevel\": \"RAS not\\u000ainstalled\", \"recommendedLevel\": "
               "\"\", \"moreInfoPage\": \"ras.html\"}\n      ]\n    }\n  ]\n}\n");
+}
+
+TEST(ConsoleCheck, ResultFilesAreNamedAfterTheComputerWithEveryAwkwardByteSpelledOut) {
+    const struct {
+        std::string computer;
+        std::string file;
+    } cases[] = {
+        {"PC-17", "PC-17.json"},
+        // The characters a Windows 95 name may hold beside letters and digits, a blank and a
+        // Windows-1252 letter; '_' too, so that "A.B" and "A_2EB" get files of their own.
+        {"!@#$%^&()_'{}.~", "_21_40_23_24_25_5E_26_28_29_5F_27_7B_7D_2E_7E.json"},
+        {"A.B", "A_2EB.json"},
+        {"A_2EB", "A_5F2EB.json"},
+        {"K\xdc"
+         "CHE 2",
+         "K_DCCHE_202.json"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(resultFileName(c.computer), c.file) << c.computer;
+}
+
+TEST(ConsoleCheck, AConsoleGetsItsOemCodePageAndAFileOrPipeTheBytesAsTheyAre) {
+    const struct {
+        bool console;
+        bool utf8;
+        std::string text;
+        std::string written;
+    } cases[] = {
+        {false, false, "K\xfc\x96\xe9\n", "K\xfc\x96\xe9\r\n"},
+        {true, false, "K\xfc\x96\xe9\n", "K\x81-\x82\r\n"},
+        {true, true, "\"K\xc3\xbc\"\n", "\"K\xc3\xbc\"\r\n"},
+    };
+    for (const auto& c : cases) {
+        SimulatedPc pc;
+        pc.outputStream.console = pc.errorStream.console = c.console;
+        pc.errorStream.present = false;
+        ScopedPlatform use(pc);
+        writeStandardStream(kStdOutputHandle, c.text, c.utf8);
+        writeStandardStream(kStdErrorHandle, c.text, c.utf8);
+        EXPECT_EQ(pc.outputStream.written, c.written) << c.text;
+    }
+}
+
+TEST(ConsoleCheck, TableLinesStayWithin79ColumnsAndKeepEveryCharacter) {
+    const std::string servicePack = "Service Pack 6a " + std::string(111, 'x'); // 127 characters
+    const std::string folder = "D:\\" + std::string(40, 'r') + "\\" + std::string(180, 'f');
+    const struct {
+        std::string pcLevel;
+        std::string folder;
+    } cases[] = {
+        {servicePack, ""},
+        {std::string(127, 'w'), ""},
+        {"Service Pack 6", folder},
+    };
+    for (const auto& c : cases) {
+        SimulatedPc pc;
+        pc.addFolder(c.folder);
+        ScopedPlatform use(pc);
+        PrerequisiteResult entry;
+        entry.setMinimumPrerequisite("NT Service Pack 3 or greater");
+        entry.setStatus(NotSatisfied);
+        entry.setPcLevel(c.pcLevel);
+        entry.setShownInReport(1);
+        const ProductAssessment product(&entry, "Wardline", 1, "WardlineStatus.htm",
+                                        ReportDestination{!c.folder.empty(), c.folder});
+        const std::string table = textSummary({&product});
+        std::string squeezed;
+        for (std::size_t start = 0, end; start < table.size(); start = end + 1) {
+            end = table.find('\n', start);
+            EXPECT_LE(end - start, 79u) << table;
+            squeezed += table.substr(start, end - start);
+        }
+        squeezed.erase(std::remove(squeezed.begin(), squeezed.end(), ' '), squeezed.end());
+        for (std::string whole : {c.pcLevel, c.folder}) {
+            whole.erase(std::remove(whole.begin(), whole.end(), ' '), whole.end());
+            EXPECT_NE(squeezed.find(whole), std::string::npos) << table;
+        }
+    }
 }
 
 } // namespace

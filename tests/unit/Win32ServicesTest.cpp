@@ -31,6 +31,8 @@ TEST(Win32Services, ReportsAVersionAndMemory) {
     EXPECT_TRUE(services.getVersion(info));
     EXPECT_NE(info.platformId, 0u);
     EXPECT_GT(services.totalPhysicalMemory(), 0u);
+    EXPECT_FALSE(services.computerName().empty());
+    EXPECT_EQ(services.ansiToOem("ASCII stays\r\n"), "ASCII stays\r\n");
     std::int64_t frequency = 0;
     EXPECT_TRUE(services.performanceFrequency(frequency));
     EXPECT_GT(frequency, 0);
@@ -45,6 +47,8 @@ TEST(Win32Services, MissingThingsFailQuietly) {
     std::string value;
     EXPECT_FALSE(services.environmentVariable("PREREQCHECK_UNSET_VARIABLE", value));
     EXPECT_EQ(services.createReportFile("Z:\\no\\such\\folder\\report.htm"), 0u);
+    EXPECT_FALSE(services.isFolder("Z:\\no\\such\\folder"));
+    EXPECT_FALSE(services.moveFile("Z:\\no\\such\\a.tmp", "Z:\\no\\such\\a.json"));
 }
 
 } // namespace

@@ -1,0 +1,26 @@
+// Writing to standard output and standard error through the platform.
+#include "app/StandardStreams.h"
+
+#include "platform/Platform.h"
+
+namespace prereq {
+
+std::string windowsLineEnds(const std::string& text) {
+    std::string out;
+    for (const char c : text)
+        out += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    return out;
+}
+
+void writeStandardStream(std::uint32_t which, const std::string& text, bool utf8) {
+    WindowsServices& pc = platform();
+    const FileHandle stream = pc.standardHandle(which);
+    if (stream == 0 || text.empty())
+        return;
+    std::string bytes = windowsLineEnds(text);
+    if (!utf8 && pc.isConsole(stream))
+        bytes = pc.ansiToOem(bytes);
+    pc.writeFile(stream, bytes.data(), static_cast<std::uint32_t>(bytes.size()));
+}
+
+} // namespace prereq
