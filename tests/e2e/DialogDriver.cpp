@@ -53,13 +53,25 @@ bool fileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// Polls until done() holds or the limit passes; returns whether it held.
+// In an emulated PC every step takes several times as long: PREREQ_E2E_PATIENCE, a whole
+// factor (1 unless set), stretches every limit.
+DWORD patience() {
+    static const DWORD factor = [] {
+        char value[16] = "";
+        const DWORD length = GetEnvironmentVariableA("PREREQ_E2E_PATIENCE", value, sizeof value);
+        const int parsed = length > 0 && length < sizeof value ? std::atoi(value) : 0;
+        return parsed > 0 ? static_cast<DWORD>(parsed) : DWORD{1};
+    }();
+    return factor;
+}
+
+// Polls until done() holds or the limit (stretched by patience()) passes; returns whether it held.
 template <typename Condition> bool waitFor(DWORD limitMs, Condition done) {
     const DWORD start = GetTickCount();
     for (;;) {
         if (done())
             return true;
-        if (GetTickCount() - start >= limitMs)
+        if (GetTickCount() - start >= limitMs * patience())
             return false;
         Sleep(pollMs);
     }

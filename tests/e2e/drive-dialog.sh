@@ -5,7 +5,7 @@
 # shellcheck shell=bash
 
 caption_title=PrereqCheck # the message boxes' caption: the program's base name
-scenario_limit=90         # seconds before a scenario counts as hung
+scenario_limit=${PREREQ_E2E_TIME_LIMIT:-90} # seconds before a scenario counts as hung
 
 document_of() { # button id -> document name
     case $1 in

@@ -1,9 +1,8 @@
 # Sourced by tests/e2e/run: what a run needs before its first scenario, and the clean-up after
 # its last. prepare_run makes the run's folders and finds the programs under test (programs.sh);
 # make_template_prefix makes the prefix of the run's width that every scenario's PC is copied
-# from; start_display
-# starts the X server that only a program with a window needs. cleanup, the exit trap, ends
-# whatever is left.
+# from (from a kept one where PREREQ_E2E_KEPT_PREFIX names it); start_display starts the X
+# server that only a program with a window needs. cleanup, the exit trap, ends whatever is left.
 # shellcheck shell=bash
 
 work=""      # everything of this run: the template prefix and one folder per scenario
@@ -48,10 +47,13 @@ start_display() {
 # Marlett, the caption buttons' glyphs, is registered by path as tools/run does: Debian's Wine
 # does not find it in its own fonts folder.
 make_template_prefix() {
-    export WINEDEBUG=-all
-    # Wine's own rasapi32 must never answer: a scenario's fake one, or none at all, does.
-    export WINEDLLOVERRIDES="rasapi32=n;winemenubuilder.exe=d"
-    WINEPREFIX=$work/template "$wine" wineboot --init >/dev/null 2>&1
+    wine_environment
+    if [ -n "${PREREQ_E2E_KEPT_PREFIX:-}" ]; then
+        keep_prefix
+        cp -a "$PREREQ_E2E_KEPT_PREFIX" "$work/template"
+    else
+        boot_prefix "$work/template"
+    fi
     cat >"$work/template/drive_c/template.reg" <<'EOF'
 REGEDIT4
 
@@ -67,4 +69,31 @@ EOF
     WINEPREFIX=$work/template "$wine" regedit /S 'C:\template.reg'
     WINEPREFIX=$work/template wineserver -w
     rm "$work/template/drive_c/template.reg"
+}
+
+# What Wine is told for every command of the run, and how a prefix is first made: with the run's
+# loader and kind of prefix (programs.sh), the recipe of a kept prefix, so keep everything that
+# shapes a new prefix in these two.
+wine_environment() {
+    export WINEDEBUG=-all
+    # Wine's own rasapi32 must never answer: a scenario's fake one, or none at all, does.
+    export WINEDLLOVERRIDES="rasapi32=n;winemenubuilder.exe=d"
+}
+boot_prefix() { # folder
+    WINEPREFIX=$1 "$wine" wineboot --init >/dev/null 2>&1
+    WINEPREFIX=$1 wineserver -w
+}
+prefix_recipe() {
+    { declare -f wine_environment boot_prefix && say "$wine $WINEARCH"; } | sha256sum | cut -d' ' -f1
+}
+
+# The prefix at PREREQ_E2E_KEPT_PREFIX, made only when it is missing or was made another way:
+# where wineboot takes minutes (the emulated PC), one is kept. Its stamp is written once whole.
+keep_prefix() {
+    local kept=$PREREQ_E2E_KEPT_PREFIX
+    [ "$(cat "$kept.made" 2>/dev/null)" = "$(prefix_recipe)" ] && return 0
+    rm -rf "$kept" "$kept.made"
+    wine_environment
+    boot_prefix "$kept"
+    prefix_recipe >"$kept.made"
 }
