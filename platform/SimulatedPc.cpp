@@ -565,7 +565,7 @@ std::uint32_t SimulatedPc::rasEnumDevices(ExportAddress entry, RasDeviceRecord* 
 std::string SimulatedPc::fullPath(const std::string& path) {
     if (fullPathFails || path.empty())
         return {};
-    std::string full = isAbsolute(path) ? path : currentDirectory + "\\" + path;
+    std::string full = absolute(path);
     // The full path and its NUL must fit into MAX_PATH characters.
     return full.size() < kMaxPath ? full : std::string();
 }
