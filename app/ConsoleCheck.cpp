@@ -2,11 +2,13 @@
 #include "app/ConsoleCheck.h"
 
 #include "app/ConsoleOptions.h"
+#include "app/FleetStatusFiles.h"
 #include "app/PrereqCheckApp.h"
 #include "app/ResultFile.h"
 #include "app/StandardStreams.h"
 #include "checks/RequirementSet.h"
 #include "platform/Platform.h"
+#include "report/CheckTime.h"
 #include "report/JsonSummary.h"
 #include "report/SummaryFields.h"
 #include "report/TextSummary.h"
@@ -46,6 +48,18 @@ std::string folderProblem(const char* what, const std::string& folder) {
     return std::string(what) + " '" + folder + problem;
 }
 
+// --summary: the folder must exist; the verdicts in the files do not change the exit code.
+ConsoleRun summarise(const ConsoleOptions& options) {
+    std::string problem = folderProblem("result folder", options.summaryFolder);
+    ConsoleRun run;
+    if (problem.empty())
+        run.standardOutput = writeFleetStatus(options.summaryFolder, options.maxAgeDays, problem);
+    if (!problem.empty())
+        return refusal(problem);
+    run.exitCode = kExitSatisfied;
+    return run;
+}
+
 ConsoleRun assess(const ConsoleOptions& options, const std::string& computer) {
     ReportDestination destination;
     destination.write = options.writeReports;
@@ -59,7 +73,7 @@ ConsoleRun assess(const ConsoleOptions& options, const std::string& computer) {
         removeReports(products);
         return refusal("cannot write the reports into '" + options.reportFolder + "'");
     }
-    const std::string json = jsonSummary(products, computer);
+    const std::string json = jsonSummary(products, computer, isoCheckTime(platform().localTime()));
     if (options.writeResult &&
         !writeResultFile(options.resultFolder, resultFileName(computer), windowsLineEnds(json))) {
         removeReports(products);
@@ -96,6 +110,8 @@ ConsoleRun runConsoleCheck(const std::vector<std::string>& arguments) {
         run.standardOutput = helpText(programTitle());
         return run;
     }
+    if (options.summarise)
+        return summarise(options);
     std::string problem;
     if (options.writeReports)
         problem = folderProblem("report folder", options.reportFolder);

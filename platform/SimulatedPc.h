@@ -31,6 +31,9 @@
 //   around it does; CreateFileA without sharing fails while the file is open, and so does
 //   DeleteFileA. MoveFileA fails when the new name exists, as it does on every Windows.
 // - Every clock call is recorded in clockCalls in the order it was made.
+// - FindFirstFileA lists "." and ".." first in any folder but a drive's root, and matches '*'
+//   and '?' ignoring case; a file open for writing cannot be opened for reading (the report files
+//   are written without sharing).
 //
 // What it still answers more kindly than Windows, so a fault that relies on it goes unseen:
 // - Nothing changes under the program: keys, values, files and the remote-access devices stay
@@ -59,6 +62,8 @@
 //   the library's description, never from the program's own module, and never by ordinal.
 // - Only what the program uses exists: read-only keys under HKEY_LOCAL_MACHINE, report files
 //   that are created, written and closed, one callable entry point (RasEnumDevicesA).
+// - FindFirstFileA lists in name order, as NTFS does (FAT lists in the order files were made),
+//   and knows no short names. The ANSI code page is Windows-1252.
 // - A console's OEM code page is 437: CharToOemBuffA maps each Windows-1252 byte to its 437
 //   byte, or to a look-alike or '?' where 437 has none.
 #pragma once
@@ -190,6 +195,8 @@ public:
     std::set<std::string, CaseInsensitiveLess> lockedFiles; // full paths that cannot be created
     std::optional<std::uint64_t> diskBytesLeft;             // writes fail beyond this
     std::string programPath = "C:\\Program Files\\PrereqCheck\\PrereqCheck.exe";
+    // What GetLocalTime and GetTimeZoneInformation answer.
+    LocalTime clock = {2026, 12, 9, 14, 5, 30, true, 60};
 
     // ---- What the program did.
     std::map<std::string, std::string, CaseInsensitiveLess> files; // full path -> content
@@ -274,6 +281,11 @@ public:
     int messageBox(WindowHandle owner, const std::string& text, const std::string& caption,
                    std::uint32_t flags) override;
     std::string moduleFileName() override { return programPath; }
+
+    std::vector<FoundFile> findFiles(const std::string& pattern) override;
+    bool readFile(const std::string& name, std::uint32_t maxBytes, std::string& content) override;
+    LocalTime localTime() override { return clock; }
+    std::string unicodeToAnsi(const std::u16string& text) override;
 
     // ---- ScopeCheckedServices: every key and file still open is a misuse.
     void scopeEnded() override;

@@ -59,9 +59,10 @@ std::string jsonString(const std::string& text) {
 }
 
 std::string jsonSummary(const std::vector<const ProductAssessment*>& products,
-                        const std::string& computer) {
+                        const std::string& computer, const std::string& checkedAt) {
     std::string out = "{\n  " + member("version", jsonString(PREREQ_FULL_VERSION_TEXT)) + ",\n";
     out += "  " + member("computer", jsonString(computer)) + ",\n";
+    out += "  " + member("checkedAt", jsonString(checkedAt)) + ",\n";
     out += "  \"products\": [";
     const char* separator = "\n";
     for (const ProductAssessment* product : products) {

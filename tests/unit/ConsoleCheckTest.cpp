@@ -50,7 +50,8 @@ SimulatedPc consolePc(const std::string& variant) {
 TEST(ConsoleCheck, AnswersEachCommandLineWithItsExitCodeOutputAndReports) {
     const auto refused = [](const std::string& problem) {
         return "PrereqCheck: " + problem +
-               "; usage: PrereqCheck [--json] [--json-to FOLDER] [--reports FOLDER] [--help]\n";
+               "; usage: PrereqCheck [--json] [--json-to FOLDER] [--reports FOLDER] "
+               "[--summary FOLDER [--max-age DAYS]] [--help]\n";
     };
     const std::string cannotWrite = refused("cannot write the reports into 'D:\\Out'");
     const struct {
@@ -176,8 +177,9 @@ TEST(ConsoleCheck, SummariesShowWhatTheReportShows) {
         "  not satisfied      Remote Access Service (RAS)  RAS not?installed\n"
         "                     more info: ras.html\n";
     EXPECT_EQ(textSummary({&product, &product}), table + "\n" + table);
-    EXPECT_EQ(jsonSummary({&product}, "PC-1"),
+    EXPECT_EQ(jsonSummary({&product}, "PC-1", "2026-12-09T14:05:30-03:30"),
               "{\n  \"version\": \"" PREREQ_FULL_VERSION_TEXT "\",\n  \"computer\": \"PC-1\",\n"
+              "  \"checkedAt\": \"2026-12-09T14:05:30-03:30\",\n"
               "  \"products\": [\n    {\n"
               "      \"name\": \"Wardline\",\n      \"verdict\": \"not-satisfied\",\n"
               "      \"reportFile\": \"WardlineStatus.htm\",\n      \"prerequisites\": [\n"

@@ -1,0 +1,73 @@
+// Writing the fleet's two files. The pictures of the page are the bundle's: copied from the
+// program's own folder into the results folder where they are missing there, so the page shows
+// them wherever the folder is opened from. A picture that cannot be copied leaves its place empty
+// on the page and fails nothing.
+#include "app/FleetStatusFiles.h"
+
+#include "app/ResultFile.h"
+#include "app/StandardStreams.h"
+#include "platform/Platform.h"
+#include "report/CheckTime.h"
+#include "report/FleetCsv.h"
+#include "report/FleetPage.h"
+#include "report/FleetSummary.h"
+#include "report/ProductAssessment.h"
+#include "report/Utf8.h"
+
+namespace prereq {
+
+namespace {
+
+const char kPageName[] = "FleetStatus.htm";
+const char kSpreadsheetName[] = "FleetStatus.csv";
+
+std::string programFolder() {
+    const std::string program = platform().moduleFileName();
+    const std::size_t slash = program.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : program.substr(0, slash);
+}
+
+void copyPictures(const std::string& folder) {
+    WindowsServices& pc = platform();
+    const std::string from = programFolder();
+    for (const char* picture : {"green_check.gif", "red_x.gif"}) {
+        std::string bytes;
+        if (!from.empty() && !pc.pathExists(pathIn(folder, picture)) &&
+            pc.readFile(pathIn(from, picture), 65536, bytes) && !bytes.empty())
+            writeResultFile(folder, picture, bytes);
+    }
+}
+
+std::string ansi(const std::string& utf8) {
+    return platform().unicodeToAnsi(utf16FromUtf8(utf8));
+}
+
+std::string countLines(const FleetSummary& summary, const std::string& folder) {
+    std::string out = "Read " + std::to_string(summary.filesRead) + " result files in " + folder +
+                      ": " + std::to_string(summary.results.size()) + " computers, " +
+                      std::to_string(summary.unusedFiles.size()) + " files not used.\n";
+    for (const ProductCounts& counts : summary.counts)
+        out += ansi(counts.name) + ": " + std::to_string(counts.satisfied) + " satisfied, " +
+               std::to_string(counts.belowRecommended) + " below recommended, " +
+               std::to_string(counts.notSatisfied) + " not satisfied\n";
+    return out;
+}
+
+} // namespace
+
+std::string writeFleetStatus(const std::string& folder, int maxAgeDays, std::string& problem) {
+    const FleetSummary summary = readFleetFolder(folder);
+    const LocalTime now = platform().localTime();
+    copyPictures(folder);
+    problem.clear();
+    if (!writeResultFile(folder, kPageName, windowsLineEnds(fleetPage(summary, now, maxAgeDays))))
+        problem = std::string("cannot write ") + kPageName + " into '" + folder + "'";
+    else if (!writeResultFile(folder, kSpreadsheetName, fleetCsv(summary, now)))
+        problem = std::string("cannot write ") + kSpreadsheetName + " into '" + folder + "'";
+    if (!problem.empty())
+        return {};
+    return countLines(summary, folder) + "Wrote " + pathIn(folder, kPageName) + " and " +
+           kSpreadsheetName + ".\n";
+}
+
+} // namespace prereq
