@@ -23,7 +23,8 @@ const std::string kOut = "D:\\Out";
 // The NT 4.0 preset with D:\Out, varied: "100mb" of memory, "no-cdrom", both, and no CD-ROM drive
 // with a report that cannot be created ("locked"), a disk that fills up ("full") or a result
 // file that cannot be created ("result-locked"); a result from before ("old-result"), a plain
-// file D:\Out\a.txt ("file"), a computer without a name ("nameless").
+// file D:\Out\a.txt ("file"), a computer without a name ("nameless"), a fleet page that cannot
+// be created ("page-locked").
 SimulatedPc consolePc(const std::string& variant) {
     SimulatedPc pc = SimulatedPc::windowsNt4();
     pc.addFolder(kOut);
@@ -44,6 +45,8 @@ SimulatedPc consolePc(const std::string& variant) {
         pc.lockedFiles.insert(kOut + "\\WardlineLANStatus.htm");
     if (variant == "full")
         pc.diskBytesLeft = 100;
+    if (variant == "page-locked")
+        pc.lockedFiles.insert(kOut + "\\FleetStatus.htm.tmp");
     return pc;
 }
 
@@ -98,6 +101,26 @@ TEST(ConsoleCheck, AnswersEachCommandLineWithItsExitCodeOutputAndReports) {
         // The third report cannot be created, or the disk fills up in the first: no report stays.
         {{"--reports", kOut}, "locked", 3, "", cannotWrite, 0},
         {{"--reports", kOut}, "full", 3, "", cannotWrite, 0},
+        {{"--summary", kOut, "--json"},
+         "",
+         3,
+         "",
+         refused("--summary cannot be combined with --json, --json-to or --reports"),
+         0},
+        {{"--max-age", "3"}, "", 3, "", refused("--max-age belongs to --summary"), 0},
+        {{"--summary", kOut, "--max-age", "1w"},
+         "",
+         3,
+         "",
+         refused("--max-age needs a number of days from 0 to 9999"),
+         0},
+        {{"--summary", "X:"}, "", 3, "", refused("result folder 'X:' does not exist"), 0},
+        {{"--summary", kOut},
+         "page-locked",
+         3,
+         "",
+         refused("cannot write FleetStatus.htm into 'D:\\Out'"),
+         0},
     };
     for (const auto& c : cases) {
         const std::string name = ::testing::PrintToString(c.arguments) + " " + c.pc;
