@@ -802,7 +802,7 @@ std::string SimulatedPc::unicodeToAnsi(const std::u16string& text) {
     std::string ansi;
     for (const char16_t unit : text) {
         char byte = unit < 0x80 || (unit >= 0xA0 && unit < 0x100) ? static_cast<char>(unit) : '?';
-        for (unsigned value = 0x80; value < 0xA0; ++value)
+        for (unsigned value = 0x80; value < 0xA0 && byte == '?'; ++value)
             if (windows1252CodePoint(static_cast<unsigned char>(value)) == unit)
                 byte = static_cast<char>(value);
         ansi += byte;

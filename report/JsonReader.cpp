@@ -170,11 +170,16 @@ private:
             }
             if (static_cast<unsigned char>(c) < 0x20)
                 return fail("a control character in a string at byte ");
-            ++at_;
             if (c != '\\') {
-                out += c;
+                // The run of plain characters up to the next quote, escape or control character.
+                const std::size_t start = at_;
+                while (at_ < text_.size() && text_[at_] != '"' && text_[at_] != '\\' &&
+                       static_cast<unsigned char>(text_[at_]) >= 0x20)
+                    ++at_;
+                out.append(text_, start, at_ - start);
                 continue;
             }
+            ++at_;
             if (at_ == text_.size())
                 break;
             const char escaped = text_[at_++];

@@ -6,6 +6,8 @@
 #include "report/JsonReader.h"
 #include "report/Utf8.h"
 
+#include <algorithm>
+
 namespace prereq {
 
 namespace {
@@ -14,6 +16,9 @@ const char kNotAResult[] = "not a PrereqCheck result: ";
 
 // Control characters (C0, DEL, C1) as U+FFFD, and no blanks at either end.
 std::string cleanText(const std::string& text) {
+    const bool plain = std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20; });
+    if (plain && (text.empty() || (text.front() != ' ' && text.back() != ' ')))
+        return text; // printable ASCII (C1 controls are two bytes beyond it), nothing to trim
     std::string clean;
     for (std::size_t offset = 0; offset < text.size();) {
         const std::uint32_t codePoint = nextCodePoint(text, offset);
