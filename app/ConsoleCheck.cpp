@@ -73,7 +73,8 @@ ConsoleRun assess(const ConsoleOptions& options, const std::string& computer) {
         removeReports(products);
         return refusal("cannot write the reports into '" + options.reportFolder + "'");
     }
-    const std::string json = jsonSummary(products, computer, isoCheckTime(platform().localTime()));
+    const std::string json =
+        jsonSummary(products, computer, isoCheckTime(resultFolders().localTime()));
     if (options.writeResult &&
         !writeResultFile(options.resultFolder, resultFileName(computer), windowsLineEnds(json))) {
         removeReports(products);

@@ -28,24 +28,23 @@ std::string programFolder() {
 }
 
 void copyPictures(const std::string& folder) {
-    WindowsServices& pc = platform();
     const std::string from = programFolder();
     for (const char* picture : {"green_check.gif", "red_x.gif"}) {
         std::string bytes;
-        if (!from.empty() && !pc.pathExists(pathIn(folder, picture)) &&
-            pc.readFile(pathIn(from, picture), 65536, bytes) && !bytes.empty())
+        if (!from.empty() && !platform().pathExists(pathIn(folder, picture)) &&
+            resultFolders().readFile(pathIn(from, picture), 65536, bytes) && !bytes.empty())
             writeResultFile(folder, picture, bytes);
     }
 }
 
 std::string ansi(const std::string& utf8) {
-    return platform().unicodeToAnsi(utf16FromUtf8(utf8));
+    return resultFolders().unicodeToAnsi(utf16FromUtf8(utf8));
 }
 
 std::string countLines(const FleetSummary& summary, const std::string& folder) {
-    std::string out = "Read " + std::to_string(summary.filesRead) + " result files in " + folder +
-                      ": " + std::to_string(summary.results.size()) + " computers, " +
-                      std::to_string(summary.unusedFiles.size()) + " files not used.\n";
+    std::string out = "Result files read in " + folder + ": " + std::to_string(summary.filesRead) +
+                      " (computers: " + std::to_string(summary.results.size()) +
+                      ", files not used: " + std::to_string(summary.unusedFiles.size()) + ")\n";
     for (const ProductCounts& counts : summary.counts)
         out += ansi(counts.name) + ": " + std::to_string(counts.satisfied) + " satisfied, " +
                std::to_string(counts.belowRecommended) + " below recommended, " +
@@ -57,7 +56,7 @@ std::string countLines(const FleetSummary& summary, const std::string& folder) {
 
 std::string writeFleetStatus(const std::string& folder, int maxAgeDays, std::string& problem) {
     const FleetSummary summary = readFleetFolder(folder);
-    const LocalTime now = platform().localTime();
+    const LocalTime now = resultFolders().localTime();
     copyPictures(folder);
     problem.clear();
     if (!writeResultFile(folder, kPageName, windowsLineEnds(fleetPage(summary, now, maxAgeDays))))

@@ -85,7 +85,7 @@ struct CaseInsensitiveLess {
     bool operator()(const std::string& a, const std::string& b) const;
 };
 
-class SimulatedPc : public ScopeCheckedServices {
+class SimulatedPc : public ScopeCheckedServices, public ResultFolders {
 public:
     // Where each misuse goes (see above); returns the report it replaces.
     using MisuseReport = std::function<void(const std::string& message)>;
@@ -282,6 +282,7 @@ public:
                    std::uint32_t flags) override;
     std::string moduleFileName() override { return programPath; }
 
+    // ---- ResultFolders.
     std::vector<FoundFile> findFiles(const std::string& pattern) override;
     bool readFile(const std::string& name, std::uint32_t maxBytes, std::string& content) override;
     LocalTime localTime() override { return clock; }
@@ -289,6 +290,7 @@ public:
 
     // ---- ScopeCheckedServices: every key and file still open is a misuse.
     void scopeEnded() override;
+    ResultFolders& resultFolders() override { return *this; }
 
 private:
     struct LoadedLibrary {

@@ -1,6 +1,7 @@
-// Win32Services for the fleet summary: listing and reading a folder of results, the local time
-// with its offset from UTC, and text into the ANSI code page. Each is the call and its conversion.
-#include "platform/Win32Services.h"
+// Win32ResultFolders, the fleet summary's calls: listing and reading a folder of results, the local
+// time with its offset from UTC, and text into the ANSI code page. Each is the call and its
+// conversion.
+#include "platform/Win32ResultFolders.h"
 
 #include <windows.h>
 
@@ -10,7 +11,7 @@ namespace prereq {
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows' wide characters are UTF-16 units");
 
-std::vector<FoundFile> Win32Services::findFiles(const std::string& pattern) {
+std::vector<FoundFile> Win32ResultFolders::findFiles(const std::string& pattern) {
     std::vector<FoundFile> found;
     WIN32_FIND_DATAA entry;
     const HANDLE search = FindFirstFileA(pattern.c_str(), &entry);
@@ -27,27 +28,25 @@ std::vector<FoundFile> Win32Services::findFiles(const std::string& pattern) {
     return found;
 }
 
-bool Win32Services::readFile(const std::string& name, std::uint32_t maxBytes,
-                             std::string& content) {
+bool Win32ResultFolders::readFile(const std::string& name, std::uint32_t maxBytes,
+                                  std::string& content) {
     content.clear();
     const HANDLE file = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
-    char buffer[16384];
     bool ok = true;
+    // Straight into the string, a few kilobytes a call: a buffer on the stack of a page or more
+    // would need a stack probe, which the programs' run-time does not have.
     while (content.size() < maxBytes) {
-        DWORD wanted = static_cast<DWORD>(maxBytes - content.size());
-        if (wanted > sizeof buffer)
-            wanted = sizeof buffer;
+        const std::size_t had = content.size();
+        const DWORD wanted = static_cast<DWORD>(maxBytes - had < 4096 ? maxBytes - had : 4096);
+        content.resize(had + wanted);
         DWORD read = 0;
-        if (!ReadFile(file, buffer, wanted, &read, nullptr)) {
-            ok = false;
-            break;
-        }
-        if (read == 0)
-            break; // the end of the file
-        content.append(buffer, read);
+        ok = ReadFile(file, &content[had], wanted, &read, nullptr) != 0;
+        content.resize(had + (ok ? read : 0));
+        if (!ok || read == 0)
+            break; // a failure, or the end of the file
     }
     CloseHandle(file);
     return ok;
@@ -56,7 +55,7 @@ bool Win32Services::readFile(const std::string& name, std::uint32_t maxBytes,
 // The bias of GetTimeZoneInformation is UTC minus local time, in minutes; the standard or
 // daylight bias is added to it in the period it names, and neither where the zone has no
 // daylight saving time (TIME_ZONE_ID_UNKNOWN). TIME_ZONE_ID_INVALID says nothing.
-LocalTime Win32Services::localTime() {
+LocalTime Win32ResultFolders::localTime() {
     SYSTEMTIME now;
     GetLocalTime(&now);
     TIME_ZONE_INFORMATION zone;
@@ -78,7 +77,7 @@ LocalTime Win32Services::localTime() {
     return time;
 }
 
-std::string Win32Services::unicodeToAnsi(const std::u16string& text) {
+std::string Win32ResultFolders::unicodeToAnsi(const std::u16string& text) {
     if (text.empty())
         return {};
     const wchar_t* wide = reinterpret_cast<const wchar_t*>(text.data());

@@ -54,12 +54,6 @@ public:
     int messageBox(WindowHandle owner, const std::string& text, const std::string& caption,
                    std::uint32_t flags) override;
     std::string moduleFileName() override;
-
-    // In Win32ResultFolders.cpp.
-    std::vector<FoundFile> findFiles(const std::string& pattern) override;
-    bool readFile(const std::string& name, std::uint32_t maxBytes, std::string& content) override;
-    LocalTime localTime() override;
-    std::string unicodeToAnsi(const std::u16string& text) override;
 };
 
 } // namespace prereq

@@ -10,7 +10,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 namespace prereq {
 
@@ -180,45 +179,9 @@ public:
     virtual std::string moduleFileName() = 0;
 };
 
-// One entry of a folder's listing (WIN32_FIND_DATAA): its name and size, and whether it is a
-// folder itself ("." and ".." included, as Windows lists them).
-struct FoundFile {
-    std::string name; // cFileName
-    std::uint64_t size = 0;
-    bool folder = false; // FILE_ATTRIBUTE_DIRECTORY
-};
-
-// GetLocalTime, with the offset from UTC that GetTimeZoneInformation gives for it.
-struct LocalTime {
-    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
-    bool offsetKnown = false; // false when GetTimeZoneInformation fails
-    int utcOffsetMinutes = 0; // local time minus UTC: -(Bias + StandardBias or DaylightBias)
-};
-
-// kernel32: what the console program's fleet summary needs beyond the report files: reading a
-// folder of results, the time of a check, and the spreadsheet's ANSI text.
-class ResultFolders {
-public:
-    virtual ~ResultFolders() = default;
-    // FindFirstFileA, FindNextFileA until ERROR_NO_MORE_FILES, FindClose: every entry of a
-    // pattern such as "D:\Results\*", in the order Windows lists them; empty when
-    // FindFirstFileA fails.
-    virtual std::vector<FoundFile> findFiles(const std::string& pattern) = 0;
-    // CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING), ReadFile until the end or
-    // until maxBytes are read, CloseHandle. False when the file cannot be opened or read.
-    virtual bool readFile(const std::string& name, std::uint32_t maxBytes,
-                          std::string& content) = 0;
-    // GetLocalTime and GetTimeZoneInformation.
-    virtual LocalTime localTime() = 0;
-    // WideCharToMultiByte(CP_ACP, 0, ...): UTF-16 text in the PC's ANSI code page, with the
-    // code page's default character for whatever it cannot hold.
-    virtual std::string unicodeToAnsi(const std::u16string& text) = 0;
-};
-
 class WindowsServices : public SystemInformation,
                         public RegistryAndLibraries,
                         public ShellAndFiles,
-                        public UserInterface,
-                        public ResultFolders {};
+                        public UserInterface {};
 
 } // namespace prereq

@@ -3,7 +3,7 @@
 // the age of a result in whole days on the PC that reads it.
 #pragma once
 
-#include "platform/WindowsServices.h"
+#include "platform/ResultFolders.h"
 
 #include <string>
 

@@ -57,7 +57,7 @@ std::string fleetCsv(const FleetSummary& summary, const LocalTime& now) {
                    "," + csvField(result.checkedAt) + "," + age + "," + csvField(result.version) +
                    "," + csvField(result.fileName) + "\r\n";
     }
-    return platform().unicodeToAnsi(utf16FromUtf8(out));
+    return resultFolders().unicodeToAnsi(utf16FromUtf8(out));
 }
 
 } // namespace prereq

@@ -64,10 +64,10 @@ std::string checkedText(const ComputerResult& result, const LocalTime& now, int 
 
 void writeCounts(std::string& out, const FleetSummary& summary, const LocalTime& now,
                  int maxAgeDays) {
-    out += "<p>" + std::to_string(summary.filesRead) + " result files read on " +
-           html(isoCheckTime(now)) + "; " + std::to_string(summary.results.size()) +
-           " computers. A result marked <b>old</b> was taken more than " +
-           std::to_string(maxAgeDays) + " days before.\n";
+    out += "<p>Result files read: " + std::to_string(summary.filesRead) + " on " +
+           html(isoCheckTime(now)) + " (computers: " + std::to_string(summary.results.size()) +
+           "). A result marked <b>old</b> was taken more than " + std::to_string(maxAgeDays) +
+           " days before.\n";
     out += kTableStart;
     out += "<tr><td>Product</td><td>Satisfied</td><td>Below recommended</td>"
            "<td>Not satisfied</td></tr>\n";

@@ -3,7 +3,7 @@
 // satisfied with what fails under each, then the satisfied ones as one list of names.
 #pragma once
 
-#include "platform/WindowsServices.h"
+#include "platform/ResultFolders.h"
 #include "report/FleetSummary.h"
 
 #include <string>

@@ -9,15 +9,16 @@
 #include "report/Windows1252.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace prereq {
 
 namespace {
 
+// ASCII only, as Windows compares names ignoring case (the programs' run-time has no tolower).
 std::string lowerCase(std::string text) {
     for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
     return text;
 }
 
@@ -93,7 +94,7 @@ FleetSummary summariseFleet(std::vector<ComputerResult> results, std::vector<Unu
 }
 
 FleetSummary readFleetFolder(const std::string& folder) {
-    WindowsServices& pc = platform();
+    ResultFolders& pc = resultFolders();
     const JsonLimits limits;
     std::vector<ComputerResult> results;
     std::vector<UnusedFile> unused;

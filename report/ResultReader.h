@@ -3,7 +3,7 @@
 // is not such a result gets a one-line reason instead.
 #pragma once
 
-#include "platform/WindowsServices.h"
+#include "platform/ResultFolders.h"
 
 #include <string>
 #include <vector>

@@ -60,16 +60,16 @@ TEST(FleetSummary, SummarisesEveryResultAndListsEachUnusableFileWithItsReason) {
           "ACCT-7,Plinth-Setup,not satisfied,CD-ROM drive (no CD-ROM drive),"
           "2026-12-09T14:05:30+01:00,0,",
           "LAB,Plinth-Setup,below recommended,\"96 MB RAM (101 MB RAM, recommended 128 MB RAM)\""},
-         "Read 3 result files in D:\\Out: 3 computers, 0 files not used.\nPlinth-Setup: 1 "
+         "Result files read in D:\\Out: 3 (computers: 3, files not used: 0)\nPlinth-Setup: 1 "
          "satisfied, 1 below recommended, 1 not satisfied\n"},
         {"an empty folder",
          {},
          {},
-         {"<p>0 result files read on 2026-12-09T14:05:30+01:00; 0 computers.",
+         {"<p>Result files read: 0 on 2026-12-09T14:05:30+01:00 (computers: 0).",
           "Computers not satisfied (0)</strong>\n<p><p><strong>Computers that satisfy every "
           "product (0)</strong>\n</body>"},
          {},
-         "Read 0 result files in D:\\Out: 0 computers, 0 files not used.\nWrote "
+         "Result files read in D:\\Out: 0 (computers: 0, files not used: 0)\nWrote "
          "D:\\Out\\FleetStatus.htm and FleetStatus.csv.\n"},
         {"broken and foreign files",
          {{"PC-1.json", satisfied},
@@ -88,7 +88,7 @@ TEST(FleetSummary, SummarisesEveryResultAndListsEachUnusableFileWithItsReason) {
           "<tr><td>other.JSON</td><td>not a PrereqCheck result: no &quot;computer&quot; "
           "text</td></tr>\n"},
          {},
-         "Read 6 result files in D:\\Out: 1 computers, 5 files not used.\n"},
+         "Result files read in D:\\Out: 6 (computers: 1, files not used: 5)\n"},
         // The later of two results of one computer counts; so does the one that has a time.
         {"duplicate names and hostile text",
          {{"PC-1.json", satisfied},
