@@ -17,6 +17,7 @@ read_arrangement() {
     name=$1 pose=$2
     cdrom=0 rasadmin=0 rasapi32="" rnaph=0 clsid=0 msdun=0 devices="" modemkey=""
     modemattach=1 browser=fake help=0 locked=0 readonly=0 disk=host memory=$default_memory csd=""
+    computer=""
     local token value
     for token in $3; do
         value=${token#*=}
@@ -41,6 +42,7 @@ read_arrangement() {
         disk=small) disk=small ;;
         memory=*) memory=$value ;;
         csd=*) csd=$value ;;
+        computer=*) computer=$value ;;
         *) die "$name: unknown arrangement $token" ;;
         esac
     done
@@ -80,6 +82,13 @@ arrange_registry() { # writes the scenario's registry changes as a .reg file
         [ "$modemattach" = 1 ] && say '"AttachedTo"="COM1"'
         say "\"Model\"=\"$modemkey\""
         say
+    fi
+    if [ -n "$computer" ]; then # the name GetComputerNameA gives, else the host's
+        for key in ComputerName ActiveComputerName; do
+            say "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\ComputerName\\$key]"
+            say "\"ComputerName\"=\"$computer\""
+            say
+        done
     fi
     case $browser in
     none) say '[-HKEY_CLASSES_ROOT\htmlfile]' ;;
