@@ -111,15 +111,13 @@ run_console_scenario() { # name pose arrangement expectation arguments reports r
     remove_pc
 }
 
-# The result that a --json-to row kept when it passed; the row is run first when it has not.
-kept_result() { # row-name
+# Runs the row of that name unless it has kept its result (a --json-to row that passed).
+keep_result_of() { # row-name
     local row
-    if ! ls "$artifacts/reports/$1"/*.json >/dev/null 2>&1; then
-        while IFS=$'\t' read -r -a row; do
-            [ "${row[0]:-}" != "$1" ] || run_console_scenario "${row[@]}"
-        done <"$root/tests/e2e/console-scenarios.tsv"
-    fi
-    ls "$artifacts/reports/$1"/*.json 2>/dev/null | head -n1
+    ls "$artifacts/reports/$1"/*.json >/dev/null 2>&1 && return 0
+    while IFS=$'\t' read -r -a row; do
+        [ "${row[0]:-}" != "$1" ] || run_console_scenario "${row[@]}"
+    done <"$root/tests/e2e/console-scenarios.tsv"
 }
 
 # What is wrong with the fleet summary written into FOLDER from the results given, and the
@@ -155,12 +153,14 @@ run_fleet_scenario() { # name pose arrangement expectation arguments fleet=ROW,R
     local sources=${6#fleet=} source kept code=0
     local -a results=()
     for source in ${sources//,/ }; do
-        kept=$(kept_result "$source")
+        keep_result_of "$source"
+        kept=$(ls "$artifacts/reports/$source"/*.json 2>/dev/null | head -n1)
         [ -z "$kept" ] || results+=("$kept")
     done
     read_arrangement "$1" "$2" "$3"
     arrange_pc "$console_program"
-    local reports=$c/reports
+    cp "$pictures/green_check.gif" "$pictures/red_x.gif" "$c/program/" # beside it, as in the bundle
+    local reports=$c/reports problems
     mkdir -p "$reports"
     failures=""
     ((${#results[@]} >= 3)) || failures+="only ${#results[@]} results from $sources"$'\n'
@@ -173,11 +173,12 @@ run_fleet_scenario() { # name pose arrangement expectation arguments fleet=ROW,R
     [ "$code" = 0 ] || failures+="exit code $code, expected 0"$'\n'
     [ ! -s "$dir/console.err" ] || failures+="standard error: $(cat "$dir/console.err")"$'\n'
     if [ -f "$reports/FleetStatus.htm" ] && [ -f "$reports/FleetStatus.csv" ]; then
-        failures+=$(fleet_problems "$reports" "$dir/console.out" BROKEN.json \
+        problems=$(fleet_problems "$reports" "$dir/console.out" BROKEN.json \
             "ends early (truncated?) at byte 200" "${results[@]}")
+        [ -z "$problems" ] || failures+=$problems$'\n'
         if command -v chromium >/dev/null; then
             rm -f "$artifacts/fleet-status.png"
-            render_report "$reports/FleetStatus.htm" fleet-status 1000,900
+            render_report "$reports/FleetStatus.htm" fleet-status 1000,640
             [ -s "$artifacts/fleet-status.png" ] || failures+="chromium drew no fleet-status.png"$'\n'
         fi
     else
