@@ -100,7 +100,8 @@ arrange_registry() { # writes the scenario's registry changes as a .reg file
 # arrange_pc PROGRAM [TOOL...]: the PC of the arrangement read last, with PROGRAM in C:\program
 # beside the fake remote-access libraries and each TOOL in C:\tools beside the fake browser.
 # Sets dir (the scenario's own folder), prefix, c (its drive C:), folder (the current folder),
-# tools, and environment (what runs a program on this PC: env "${environment[@]}" "$wine" ...).
+# tools, and environment (what runs a program on this PC: env "${environment[@]}" "$wine" ...,
+# or "${on_pc[@]}" "${environment[@]}" "$wine" ... where the computer is named).
 # A small disk is a file system of its own with about 60 MB free.
 arrange_pc() {
     dir=$work/$name
@@ -131,7 +132,12 @@ arrange_pc() {
     [ -n "$devices" ] && environment+=(E2E_RAS_DEVICES="$devices")
     # $LIB picks the shim of each process's width: the 64-bit wineserver serves a 32-bit Wine.
     environment+=(LD_PRELOAD="$helpers/shim/\$LIB/libmemoryshim.so" E2E_TOTAL_PHYS="$memory")
-    env "${environment[@]}" "$wine" regedit /S 'C:\tools\scenario.reg'
+    # A named computer is named in the registry and, for whatever Wine takes from the host's name
+    # (it writes it into the same keys when it sets up a prefix), in a UTS namespace of its own:
+    # its programs run through on_pc instead of env.
+    on_pc=(env)
+    [ -z "$computer" ] || on_pc=(unshare --uts sh -c 'hostname "$0" && exec env "$@"' "$computer")
+    "${on_pc[@]}" "${environment[@]}" "$wine" regedit /S 'C:\tools\scenario.reg'
     if [ "$disk" = small ]; then
         rm "$prefix/dosdevices/z:"
         env "${environment[@]}" wineserver -w # the registry is saved; the disk settles

@@ -68,7 +68,7 @@ run_console_scenario() { # name pose arrangement expectation arguments reports r
     -) ;;
     *) die "$name: unknown reports folder $6" ;;
     esac
-    (cd "$folder" && env "${environment[@]}" timeout "$scenario_limit" \
+    (cd "$folder" && "${on_pc[@]}" "${environment[@]}" timeout "$scenario_limit" \
         "$wine" 'C:\program\PrereqCheckCli.exe' "${arguments[@]}" >"$dir/console.out" 2>"$dir/console.err") ||
         code=$?
     stop_pc
