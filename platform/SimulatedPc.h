@@ -1,8 +1,8 @@
 // SimulatedPc: a PC described by plain data, answering every WindowsServices call (and the fleet
 // summary's ResultFolders calls) from it and recording what the program asked of it (keys
 // opened, libraries loaded and freed, files written, boxes shown, programs launched, clock
-// calls). Its clock is virtual: sleep() advances
-// it and the time-stamp and performance counters follow, so a 100 ms measurement costs nothing.
+// calls). Its clock is virtual: sleep() advances it and the time-stamp and performance counters
+// follow, so a 100 ms measurement costs nothing.
 //
 // A test double kinder than Windows hides the faults the tests are there to catch, so where the
 // program's correctness depends on it the simulated PC answers as Windows does:
