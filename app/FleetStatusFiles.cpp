@@ -7,7 +7,6 @@
 #include "app/ResultFile.h"
 #include "app/StandardStreams.h"
 #include "platform/Platform.h"
-#include "report/CheckTime.h"
 #include "report/FleetCsv.h"
 #include "report/FleetPage.h"
 #include "report/FleetSummary.h"
