@@ -16,7 +16,8 @@ const char kNotAResult[] = "not a PrereqCheck result: ";
 
 // Control characters (C0, DEL, C1) as U+FFFD, and no blanks at either end.
 std::string cleanText(const std::string& text) {
-    const bool plain = std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20; });
+    const bool plain =
+        std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c != 0x7F; });
     if (plain && (text.empty() || (text.front() != ' ' && text.back() != ' ')))
         return text; // printable ASCII (C1 controls are two bytes beyond it), nothing to trim
     std::string clean;

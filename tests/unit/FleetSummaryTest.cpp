@@ -36,8 +36,8 @@ std::string result(const std::string& computer, const std::string& variant, int 
 TEST(FleetSummary, SummarisesEveryResultAndListsEachUnusableFileWithItsReason) {
     const std::string satisfied = result("PC-1", ""), failing = result("ACCT-7", "no-cdrom");
     std::string hostile = result("PC-1", "no-cdrom");
-    hostile.replace(hostile.find("\"PC-1\""), 6, "\"=<b>caf\\u00e9</b>\"");
-    hostile.replace(hostile.find("no CD-ROM drive"), 15, "=1+2, \\\"x\\\"");
+    hostile.replace(hostile.find("\"PC-1\""), 6, "\"=<b>caf\\u00e9\\u007f</b>\"");
+    hostile.replace(hostile.find("no CD-ROM drive"), 15, "=1+2, \\\"x\\\"\\u007f");
     const struct {
         const char* name;
         std::map<std::string, std::string> files;
@@ -96,9 +96,9 @@ TEST(FleetSummary, SummarisesEveryResultAndListsEachUnusableFileWithItsReason) {
           {"hostile.json", hostile}},
          {"--max-age", "6"},
          {"<tr><td>copy.json</td><td>an earlier result of PC-1 than PC-1.json</td></tr>",
-          "<b>=&lt;b&gt;caf&#233;&lt;/b&gt;</b>", "<td>=1+2, &quot;x&quot;</td>",
+          "<b>=&lt;b&gt;caf&#233;&#65533;&lt;/b&gt;</b>", "<td>=1+2, &quot;x&quot;&#65533;</td>",
           "taken more than 6 days before", "<p>PC-1\n"},
-         {"'=<b>caf\xe9</b>,Plinth-Setup,not satisfied,\"CD-ROM drive (=1+2, \"\"x\"\")\"",
+         {"'=<b>caf\xe9?</b>,Plinth-Setup,not satisfied,\"CD-ROM drive (=1+2, \"\"x\"\"?)\"",
           "\r\nPC-1,Plinth-Setup,satisfied,,"},
          ""},
         {"an old result",
