@@ -28,10 +28,12 @@ std::string programFolder() {
 
 void copyPictures(const std::string& folder) {
     const std::string from = programFolder();
+    const std::uint32_t kLargest = 65536; // the bundle's are 239 bytes; never copy a part
     for (const char* picture : {"green_check.gif", "red_x.gif"}) {
         std::string bytes;
         if (!from.empty() && !platform().pathExists(pathIn(folder, picture)) &&
-            resultFolders().readFile(pathIn(from, picture), 65536, bytes) && !bytes.empty())
+            resultFolders().readFile(pathIn(from, picture), kLargest + 1, bytes) &&
+            !bytes.empty() && bytes.size() <= kLargest)
             writeResultFile(folder, picture, bytes);
     }
 }
