@@ -114,6 +114,8 @@ TEST(FleetSummary, SummarisesEveryResultAndListsEachUnusableFileWithItsReason) {
         pc.addFolder(kOut + "\\sub.json");
         for (const auto& file : c.files)
             pc.files[kOut + "\\" + file.first] = file.second;
+        // One of the page's pictures beside the program: copied beside the page.
+        pc.files["C:\\Program Files\\PrereqCheck\\red_x.gif"] = "GIF89a";
         std::vector<std::string> arguments = {"--summary", kOut};
         arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
         ScopedPlatform use(pc);
@@ -126,7 +128,8 @@ TEST(FleetSummary, SummarisesEveryResultAndListsEachUnusableFileWithItsReason) {
         for (const std::string& part : c.inSpreadsheet)
             EXPECT_NE(pc.files[kOut + "\\FleetStatus.csv"].find(part), std::string::npos)
                 << c.name << part;
-        EXPECT_EQ(pc.files.size(), c.files.size() + 2) << c.name;
+        EXPECT_EQ(pc.files[kOut + "\\red_x.gif"], "GIF89a") << c.name;
+        EXPECT_EQ(pc.files.size(), c.files.size() + 4) << c.name;
     }
 }
 
