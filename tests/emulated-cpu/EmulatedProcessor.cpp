@@ -9,6 +9,7 @@
 #include <unicorn/unicorn.h>
 
 #include <cstdio>
+#include <functional>
 #include <set>
 #include <stdexcept>
 
@@ -20,9 +21,13 @@ constexpr std::uint32_t kStack = 0x00100000, kStackSize = 0x00100000;
 constexpr std::uint32_t kHeap = 0x20000000, kHeapSize = 0x04000000;
 constexpr std::uint32_t kStubs = 0x70000000, kStubsSize = 0x00020000;
 constexpr std::uint32_t kExportStubs = kStubs + 0x10000;
-constexpr std::uint32_t kEntryReturn = kStubs + kStubsSize - 16; // the entry point returned
+constexpr std::uint32_t kEntryReturn = kStubs + kStubsSize - 16;  // the entry point returned
+constexpr std::uint32_t kDialogReturn = kStubs + kStubsSize - 32; // WM_INITDIALOG returned
+constexpr std::uint32_t kDialog = 0x00D10000, kIcon = 0x00D20000; // window handles: id below
+constexpr std::uint32_t kWmInitDialog = 0x110;
 constexpr std::uint32_t kGdt = 0x7FFD0000, kTib = 0x7FFDE000;
 constexpr std::uint32_t kEflagsId = 1u << 21;
+constexpr std::uint32_t kCalledBack = ~0u; // the call went on into the program's own code
 
 std::uint32_t pageAligned(std::uint32_t size) {
     return (size + 0xFFF) & ~0xFFFu;
@@ -307,6 +312,8 @@ private:
             exceptionFilter_ = arg(0);
             return Win32Calls::Answer{previous, 4};
         }
+        if (const auto answer = userCall(name, arg))
+            return answer;
         if (name == "GetLastError")
             return Win32Calls::Answer{calls_.lastError, 0};
         if (name == "SetLastError") {
@@ -316,12 +323,65 @@ private:
         return std::nullopt;
     }
 
+    // The dialog's own user32 calls: DialogBoxParamA calls the dialog procedure with
+    // WM_INITDIALOG at once; controls are kDialog plus their id.
+    std::optional<Win32Calls::Answer> userCall(const std::string& name,
+                                               const std::function<std::uint32_t(int)>& arg) {
+        DialogRecord& dialog = result_.dialog;
+        const auto control = [](std::uint32_t window) { return static_cast<int>(window & 0xFFFF); };
+        if (name == "InitCommonControls")
+            return Win32Calls::Answer{0, 0};
+        if (name == "LoadIconA")
+            return Win32Calls::Answer{kIcon + arg(1), 8};
+        if (name == "DialogBoxParamA") {
+            dialog.calls.push_back("DialogBoxParamA " + std::to_string(arg(1)));
+            const std::uint32_t procedure = arg(3), parameter = arg(4);
+            // DialogBoxParamA's frame becomes the procedure's: hwnd, message, wParam, lParam.
+            const std::uint32_t esp = reg(UC_X86_REG_ESP) + 24 - 20;
+            const std::uint32_t frame[] = {kDialogReturn, kDialog, kWmInitDialog, 0, parameter};
+            write(esp, frame, sizeof frame);
+            reg(UC_X86_REG_ESP, esp);
+            reg(UC_X86_REG_EIP, procedure);
+            return Win32Calls::Answer{0, kCalledBack};
+        }
+        if (name == "SetWindowLongA" || name == "GetWindowLongA") {
+            const bool set = name[0] == 'S';
+            const std::uint32_t previous = windowLongs_[arg(1)];
+            if (set)
+                windowLongs_[arg(1)] = arg(2);
+            return Win32Calls::Answer{previous, set ? 12u : 8u};
+        }
+        if (name == "GetDlgItem")
+            return Win32Calls::Answer{kDialog + arg(1), 8};
+        if (name == "ShowWindow") {
+            dialog.calls.push_back("ShowWindow " + std::to_string(control(arg(0))) + " " +
+                                   std::to_string(arg(1)));
+            const bool wasShown = dialog.shown[control(arg(0))];
+            dialog.shown[control(arg(0))] = arg(1) != 0;
+            return Win32Calls::Answer{wasShown, 8};
+        }
+        if (name == "SetDlgItemTextA") {
+            dialog.texts[static_cast<int>(arg(1))] = readString(arg(2));
+            dialog.calls.push_back("SetDlgItemTextA " + std::to_string(arg(1)) + " \"" +
+                                   dialog.texts[static_cast<int>(arg(1))] + "\"");
+            return Win32Calls::Answer{1, 12};
+        }
+        if (name == "SendMessageA") {
+            dialog.calls.push_back("SendMessageA " + std::to_string(arg(1)) + " " +
+                                   std::to_string(arg(2)) + " " + hex(arg(3)));
+            return Win32Calls::Answer{0, 16};
+        }
+        return std::nullopt;
+    }
+
     // A Windows call: its stub's import answered, the arguments removed, back to the caller.
     void windowsCall(std::uint32_t at) {
         const std::uint32_t esp = reg(UC_X86_REG_ESP);
         const std::uint32_t returnAddress = read32(esp);
-        if (at == kEntryReturn) {
-            result_.exited = true;
+        if (at == kDialogReturn)
+            result_.dialog.initialised = true;
+        if (at == kEntryReturn || at == kDialogReturn) {
+            result_.exited = at == kEntryReturn;
             result_.exitCode = reg(UC_X86_REG_EAX);
             uc_emu_stop(uc_);
             return;
@@ -341,6 +401,8 @@ private:
         }
         if (!answer)
             return fail(returnAddress, "a Windows call the PC does not answer, " + name + ",");
+        if (answer->argumentBytes == kCalledBack)
+            return;
         reg(UC_X86_REG_EAX, answer->result);
         reg(UC_X86_REG_ESP, esp + 4 + answer->argumentBytes);
         reg(UC_X86_REG_EIP, returnAddress);
@@ -360,6 +422,7 @@ private:
     std::uint32_t commandLine_ = 0;
     std::uint32_t errorMode_ = 0;
     std::uint32_t exceptionFilter_ = 0;
+    std::map<std::uint32_t, std::uint32_t> windowLongs_; // the dialog's, by index
     EmulatedRunResult result_;
 };
 

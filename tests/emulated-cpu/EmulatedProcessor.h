@@ -2,7 +2,8 @@
 // Pentium Pro: Unicorn executes it, Capstone reads each basic block before it first runs and
 // fails the run on any instruction the posed processor lacks, CPUID and RDTSC are answered as
 // the posed processor answers them, and each Windows call is answered by a SimulatedPc (through
-// Win32Calls). A run ends at ExitProcess, or fails naming the address and its function.
+// Win32Calls). A run ends at ExitProcess, or once the dialog procedure has returned from
+// WM_INITDIALOG (DialogBoxParamA calls it at once), or fails naming the address and its function.
 #pragma once
 
 #include "LinkMap.h"
@@ -11,6 +12,7 @@
 #include "platform/SimulatedPc.h"
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -31,7 +33,16 @@ struct PosedProcessor {
 // The four posed processors, in the order 80486 without CPUID, 80486, Pentium, Pentium Pro.
 const std::vector<PosedProcessor>& posedProcessors();
 
+// What the dialog program showed by the end of WM_INITDIALOG, by control id.
+struct DialogRecord {
+    bool initialised = false;         // its dialog procedure returned from WM_INITDIALOG
+    std::map<int, bool> shown;        // ShowWindow: the last state each control was given
+    std::map<int, std::string> texts; // SetDlgItemTextA: the last text each control was given
+    std::vector<std::string> calls;   // every user32 call about the dialog, in order
+};
+
 struct EmulatedRunResult {
+    DialogRecord dialog;
     bool exited = false; // reached ExitProcess
     std::uint32_t exitCode = 0;
     std::string failure; // why the run stopped short; empty when it exited

@@ -9,8 +9,12 @@
 #include "EmulatedProcessor.h"
 
 #include "app/ConsoleCheck.h"
+#include "app/RowDecision.h"
 #include "app/StandardStreams.h"
+#include "checks/RequirementSet.h"
 #include "platform/Platform.h"
+#include "report/ProductAssessment.h"
+#include "resources/resource.h"
 
 #include <cstdio>
 #include <functional>
@@ -30,9 +34,9 @@ const Pose kPoses[] = {
     {"Windows NT 4.0", [] { return SimulatedPc::windowsNt4(); }},
 };
 
-SimulatedPc posedPc(const Pose& pose, const PosedProcessor& processor) {
+SimulatedPc posedPc(const Pose& pose, const PosedProcessor& processor, const char* program) {
     SimulatedPc pc = pose.pc();
-    pc.programPath = "C:\\Program Files\\PrereqCheck\\PrereqCheckCli.exe";
+    pc.programPath = std::string("C:\\Program Files\\PrereqCheck\\") + program;
     pc.processorCode = processor.family == 4 ? 486 : kProcessorPentium;
     pc.processorHz = processor.hz;
     pc.hasTimeStampCounter = processor.hasTimeStampCounter();
@@ -81,7 +85,7 @@ void runConsoleProgram(const PeImage& image, const LinkMap& map) {
             for (const std::string commandLine : {"--reports C:\\Reports", "--json"}) {
                 const std::string run =
                     std::string(pose.name) + ", " + processor.name + ", " + commandLine;
-                SimulatedPc native = posedPc(pose, processor);
+                SimulatedPc native = posedPc(pose, processor, "PrereqCheckCli.exe");
                 SimulatedPc emulated = native;
                 const int exitCode = runNatively(native, commandLine);
                 EmulatedRunResult r;
@@ -106,6 +110,67 @@ void runConsoleProgram(const PeImage& image, const LinkMap& map) {
                             static_cast<unsigned long long>(r.instructions),
                             static_cast<unsigned long long>(r.windowsCalls), row.c_str());
             }
+}
+
+// The dialog program through WM_INITDIALOG: each product's row (its pictures, its status
+// words, its Details button) as the same PC's products decide it natively, and the same reports.
+void runDialogProgram(const PeImage& image, const LinkMap& map) {
+    struct Row {
+        int details, cross, check, status;
+    };
+    const Row rows[] = {
+        {IDC_DETAILS_PLINTH_SETUP, IDC_PLINTH_SETUP_NOT_SATISFIED, IDC_PLINTH_SETUP_SATISFIED,
+         IDC_PLINTH_SETUP_STATUS},
+        {IDC_DETAILS_WARDLINE, IDC_WARDLINE_NOT_SATISFIED, IDC_WARDLINE_SATISFIED,
+         IDC_WARDLINE_STATUS},
+        {IDC_DETAILS_WARDLINE_LAN, IDC_WARDLINE_LAN_NOT_SATISFIED, IDC_WARDLINE_LAN_SATISFIED,
+         IDC_WARDLINE_LAN_STATUS},
+    };
+    for (const Pose& pose : kPoses)
+        for (const PosedProcessor& processor : posedProcessors()) {
+            const std::string run = std::string(pose.name) + ", " + processor.name + ", dialog";
+            SimulatedPc native = posedPc(pose, processor, "PrereqCheck.exe");
+            SimulatedPc emulated = native;
+            std::vector<RowDecision> decisions;
+            {
+                ScopedPlatform use(native);
+                buildRequirementLists();
+                {
+                    const PlinthSetupProduct plinthSetup;
+                    const WardlineProduct wardline;
+                    const WardlineLanProduct wardlineLan;
+                    const ProductAssessment* products[] = {&plinthSetup, &wardline, &wardlineLan};
+                    for (const ProductAssessment* product : products)
+                        decisions.push_back(decideRow(product->overallStatus()));
+                }
+                releaseRequirementLists();
+            }
+            EmulatedRunResult r;
+            {
+                ScopedPlatform checked(emulated);
+                r = runEmulated(image, map, processor, emulated, "");
+            }
+            expect(r.dialog.initialised, run + ": " + r.failure);
+            expect(emulated.files == native.files, run + ": the reports differ");
+            std::string shown;
+            for (std::size_t i = 0; i < 3; ++i) {
+                const RowDecision& d = decisions[i];
+                DialogRecord& dialog = r.dialog;
+                const bool ok = dialog.shown[rows[i].details] == d.detailsShown &&
+                                dialog.shown[rows[i].cross] == d.crossShown &&
+                                dialog.shown[rows[i].check] == d.checkShown &&
+                                dialog.texts[rows[i].status] == native.loadString(d.statusStringId);
+                expect(ok, run + ": row " + std::to_string(i + 1) + " shows " +
+                               dialog.texts[rows[i].status]);
+                shown += (d.checkShown ? " check" : " cross") +
+                         std::string(d.detailsShown ? "+details" : "");
+            }
+            std::printf(
+                "%-15s %-20s dialog, %7llu instructions, %4llu calls, %zu user32 calls:%s\n",
+                pose.name, processor.name.c_str(), static_cast<unsigned long long>(r.instructions),
+                static_cast<unsigned long long>(r.windowsCalls), r.dialog.calls.size(),
+                shown.c_str());
+        }
 }
 
 // Faults planted in a copy of the image: each must fail the run on the 80486, saying why.
@@ -141,7 +206,7 @@ void runPlantedFaults(const PeImage& image, const LinkMap& map) {
     for (const Plant& plant : plants) {
         PeImage copy = image;
         plant.apply(copy);
-        SimulatedPc pc = posedPc(kPoses[0], i486);
+        SimulatedPc pc = posedPc(kPoses[0], i486, "PrereqCheckCli.exe");
         const EmulatedRunResult r = runEmulated(copy, map, i486, pc, "");
         expect(!r.exited && r.failure.find(plant.failure) != std::string::npos,
                std::string(plant.name) + " did not fail the run as it must: " + r.failure);
@@ -161,6 +226,8 @@ int main(int argc, char** argv) {
         const PeImage console = PeImage::load(bundle + "/PrereqCheckCli.exe");
         const LinkMap consoleMap = LinkMap::load(maps + "/PrereqCheckCli.map");
         runConsoleProgram(console, consoleMap);
+        runDialogProgram(PeImage::load(bundle + "/PrereqCheck.exe"),
+                         LinkMap::load(maps + "/PrereqCheck.map"));
         runPlantedFaults(console, consoleMap);
     } catch (const std::exception& error) {
         std::printf("FAILED: %s\n", error.what());
