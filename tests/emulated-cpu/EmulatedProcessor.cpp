@@ -211,6 +211,8 @@ private:
         for (std::size_t i = 0; i < count; ++i) {
             const cs_insn& instruction = instructions[i];
             decoded += instruction.size;
+            run->result_.distinctInstructions +=
+                run->reached_.insert(static_cast<std::uint32_t>(instruction.address)).second;
             const std::string lack = lacking(instruction, *run->processor_);
             if (!lack.empty()) {
                 run->fail(static_cast<std::uint32_t>(instruction.address),
@@ -416,6 +418,7 @@ private:
     uc_engine* uc_ = nullptr;
     csh cs_ = 0;
     std::set<std::uint64_t> checkedBlocks_;
+    std::set<std::uint32_t> reached_;    // every instruction decoded
     std::set<std::uint32_t> answered_;   // CPUID and RDTSC
     std::set<std::uint32_t> afterPopfd_; // where EFLAGS.ID is cleared again
     std::uint32_t heapTop_ = kHeap;

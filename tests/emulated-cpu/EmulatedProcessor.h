@@ -48,6 +48,7 @@ struct EmulatedRunResult {
     std::string failure; // why the run stopped short; empty when it exited
     std::uint64_t instructions = 0;
     std::uint64_t windowsCalls = 0;
+    std::uint64_t distinctInstructions = 0; // how much of the code the run reached
 };
 
 // Runs image as the program at pc.programPath with commandLine (its arguments after its name)

@@ -105,10 +105,12 @@ void runConsoleProgram(const PeImage& image, const LinkMap& map) {
                     continue;
                 expect(row.find(processor.row) != std::string::npos,
                        run + ": processor row " + row);
-                std::printf("%-15s %-20s exit %u, %7llu instructions, %4llu calls: %s\n", pose.name,
-                            processor.name.c_str(), r.exitCode,
-                            static_cast<unsigned long long>(r.instructions),
-                            static_cast<unsigned long long>(r.windowsCalls), row.c_str());
+                std::printf(
+                    "%-15s %-20s exit %u, %7llu instructions, %4llu calls, %5llu reached: %s\n",
+                    pose.name, processor.name.c_str(), r.exitCode,
+                    static_cast<unsigned long long>(r.instructions),
+                    static_cast<unsigned long long>(r.windowsCalls),
+                    static_cast<unsigned long long>(r.distinctInstructions), row.c_str());
             }
 }
 
@@ -166,9 +168,11 @@ void runDialogProgram(const PeImage& image, const LinkMap& map) {
                          std::string(d.detailsShown ? "+details" : "");
             }
             std::printf(
-                "%-15s %-20s dialog, %7llu instructions, %4llu calls, %zu user32 calls:%s\n",
+                "%-15s %-20s dialog, %7llu instructions, %4llu calls, %5llu reached, %zu user32 "
+                "calls:%s\n",
                 pose.name, processor.name.c_str(), static_cast<unsigned long long>(r.instructions),
-                static_cast<unsigned long long>(r.windowsCalls), r.dialog.calls.size(),
+                static_cast<unsigned long long>(r.windowsCalls),
+                static_cast<unsigned long long>(r.distinctInstructions), r.dialog.calls.size(),
                 shown.c_str());
         }
 }
