@@ -3,7 +3,7 @@
 // Windows call; the posed processor enforced block by block.
 #include "EmulatedProcessor.h"
 
-#include "Win32Calls.h"
+#include "platform/simulated/WindowsCalls.h"
 
 #include <capstone/capstone.h>
 #include <unicorn/unicorn.h>
@@ -275,66 +275,66 @@ private:
         reg(UC_X86_REG_EIP, at + 2);
     }
 
-    std::optional<Win32Calls::Answer> processCall(const std::string& name, std::uint32_t args) {
+    std::optional<WindowsCalls::Answer> processCall(const std::string& name, std::uint32_t args) {
         const auto arg = [&](int i) { return read32(args + 4 * i); };
         if (name == "ExitProcess") {
             result_.exited = true;
             result_.exitCode = arg(0);
             uc_emu_stop(uc_);
-            return Win32Calls::Answer{0, 4};
+            return WindowsCalls::Answer{0, 4};
         }
         if (name == "GetCommandLineA")
-            return Win32Calls::Answer{commandLine_, 0};
+            return WindowsCalls::Answer{commandLine_, 0};
         if (name == "GetProcessHeap")
-            return Win32Calls::Answer{kHeap, 0};
+            return WindowsCalls::Answer{kHeap, 0};
         if (name == "HeapAlloc")
-            return Win32Calls::Answer{allocate(arg(2)), 12};
+            return WindowsCalls::Answer{allocate(arg(2)), 12};
         if (name == "HeapFree")
-            return Win32Calls::Answer{1, 12};
+            return WindowsCalls::Answer{1, 12};
         if (name == "HeapReAlloc") {
             const std::uint32_t block = allocate(arg(3));
             std::vector<std::uint8_t> bytes(std::min(read32(arg(2) - 4), arg(3)));
             read(arg(2), bytes.data(), static_cast<std::uint32_t>(bytes.size()));
             write(block, bytes.data(), static_cast<std::uint32_t>(bytes.size()));
-            return Win32Calls::Answer{block, 16};
+            return WindowsCalls::Answer{block, 16};
         }
         if (name == "GetStartupInfoA") {
             const std::vector<std::uint8_t> info(68);
             write(arg(0), info.data(), 68);
             write32(arg(0), 68);
-            return Win32Calls::Answer{0, 4};
+            return WindowsCalls::Answer{0, 4};
         }
         if (name == "SetErrorMode") {
             const std::uint32_t previous = errorMode_;
             errorMode_ = arg(0);
-            return Win32Calls::Answer{previous, 4};
+            return WindowsCalls::Answer{previous, 4};
         }
         if (name == "SetUnhandledExceptionFilter") {
             const std::uint32_t previous = exceptionFilter_;
             exceptionFilter_ = arg(0);
-            return Win32Calls::Answer{previous, 4};
+            return WindowsCalls::Answer{previous, 4};
         }
         if (const auto answer = userCall(name, arg))
             return answer;
         if (name == "GetLastError")
-            return Win32Calls::Answer{calls_.lastError, 0};
+            return WindowsCalls::Answer{calls_.lastError, 0};
         if (name == "SetLastError") {
             calls_.lastError = arg(0);
-            return Win32Calls::Answer{0, 4};
+            return WindowsCalls::Answer{0, 4};
         }
         return std::nullopt;
     }
 
     // The dialog's own user32 calls: DialogBoxParamA calls the dialog procedure with
     // WM_INITDIALOG at once; controls are kDialog plus their id.
-    std::optional<Win32Calls::Answer> userCall(const std::string& name,
-                                               const std::function<std::uint32_t(int)>& arg) {
+    std::optional<WindowsCalls::Answer> userCall(const std::string& name,
+                                                 const std::function<std::uint32_t(int)>& arg) {
         DialogRecord& dialog = result_.dialog;
         const auto control = [](std::uint32_t window) { return static_cast<int>(window & 0xFFFF); };
         if (name == "InitCommonControls")
-            return Win32Calls::Answer{0, 0};
+            return WindowsCalls::Answer{0, 0};
         if (name == "LoadIconA")
-            return Win32Calls::Answer{kIcon + arg(1), 8};
+            return WindowsCalls::Answer{kIcon + arg(1), 8};
         if (name == "DialogBoxParamA") {
             dialog.calls.push_back("DialogBoxParamA " + std::to_string(arg(1)));
             const std::uint32_t procedure = arg(3), parameter = arg(4);
@@ -344,34 +344,34 @@ private:
             write(esp, frame, sizeof frame);
             reg(UC_X86_REG_ESP, esp);
             reg(UC_X86_REG_EIP, procedure);
-            return Win32Calls::Answer{0, kCalledBack};
+            return WindowsCalls::Answer{0, kCalledBack};
         }
         if (name == "SetWindowLongA" || name == "GetWindowLongA") {
             const bool set = name[0] == 'S';
             const std::uint32_t previous = windowLongs_[arg(1)];
             if (set)
                 windowLongs_[arg(1)] = arg(2);
-            return Win32Calls::Answer{previous, set ? 12u : 8u};
+            return WindowsCalls::Answer{previous, set ? 12u : 8u};
         }
         if (name == "GetDlgItem")
-            return Win32Calls::Answer{kDialog + arg(1), 8};
+            return WindowsCalls::Answer{kDialog + arg(1), 8};
         if (name == "ShowWindow") {
             dialog.calls.push_back("ShowWindow " + std::to_string(control(arg(0))) + " " +
                                    std::to_string(arg(1)));
             const bool wasShown = dialog.shown[control(arg(0))];
             dialog.shown[control(arg(0))] = arg(1) != 0;
-            return Win32Calls::Answer{wasShown, 8};
+            return WindowsCalls::Answer{wasShown, 8};
         }
         if (name == "SetDlgItemTextA") {
             dialog.texts[static_cast<int>(arg(1))] = readString(arg(2));
             dialog.calls.push_back("SetDlgItemTextA " + std::to_string(arg(1)) + " \"" +
                                    dialog.texts[static_cast<int>(arg(1))] + "\"");
-            return Win32Calls::Answer{1, 12};
+            return WindowsCalls::Answer{1, 12};
         }
         if (name == "SendMessageA") {
             dialog.calls.push_back("SendMessageA " + std::to_string(arg(1)) + " " +
                                    std::to_string(arg(2)) + " " + hex(arg(3)));
-            return Win32Calls::Answer{0, 16};
+            return WindowsCalls::Answer{0, 16};
         }
         return std::nullopt;
     }
@@ -389,7 +389,7 @@ private:
             return;
         }
         ++result_.windowsCalls;
-        std::optional<Win32Calls::Answer> answer;
+        std::optional<WindowsCalls::Answer> answer;
         std::string name;
         if (at >= kExportStubs) {
             answer = calls_.callExport(at, esp + 4);
@@ -414,7 +414,7 @@ private:
     const LinkMap& map_;
     const PosedProcessor* processor_ = nullptr;
     SimulatedPc& pc_;
-    Win32Calls calls_;
+    WindowsCalls calls_;
     uc_engine* uc_ = nullptr;
     csh cs_ = 0;
     std::set<std::uint64_t> checkedBlocks_;

@@ -2,14 +2,14 @@
 // Pentium Pro: Unicorn executes it, Capstone reads each basic block before it first runs and
 // fails the run on any instruction the posed processor lacks, CPUID and RDTSC are answered as
 // the posed processor answers them, and each Windows call is answered by a SimulatedPc (through
-// Win32Calls). A run ends at ExitProcess, or once the dialog procedure has returned from
+// WindowsCalls). A run ends at ExitProcess, or once the dialog procedure has returned from
 // WM_INITDIALOG (DialogBoxParamA calls it at once), or fails naming the address and its function.
 #pragma once
 
 #include "LinkMap.h"
 #include "PeImage.h"
 
-#include "platform/SimulatedPc.h"
+#include "platform/simulated/SimulatedPc.h"
 
 #include <cstdint>
 #include <map>

@@ -1,5 +1,5 @@
-// The memory of a 32-bit program run elsewhere (an emulated processor): what the Win32 calls
-// answered for it read their arguments from and write their results into.
+// The memory of a 32-bit program run elsewhere (an emulated processor): what WindowsCalls reads
+// the arguments of the program's Windows calls from and writes their results into.
 #pragma once
 
 #include <cstdint>
