@@ -67,8 +67,8 @@ std::string lacking(const cs_insn& instruction, const PosedProcessor& processor)
     case X86_INS_FUCOMI:
     case X86_INS_FUCOMIP:
         return processor.family < 6 ? "FCMOV/FCOMI (Pentium Pro)" : "";
-    case X86_INS_NOP: // the multi-byte form, 0F 1F
-        return instruction.size > 1 && instruction.bytes[0] != 0x90 && processor.family < 6
+    case X86_INS_NOP: // the multi-byte form, 0F 1F, not 90 or 66 90
+        return detail.x86.opcode[0] == 0x0F && processor.family < 6
                    ? "the multi-byte NOP (Pentium Pro)"
                    : "";
     case X86_INS_CMPXCHG8B:
@@ -127,7 +127,7 @@ public:
         uc_hook_add(uc_, &hook, UC_HOOK_INTR, reinterpret_cast<void*>(&Run::onInterrupt), this, 1,
                     0);
         const uc_err error = uc_emu_start(uc_, image_.imageBase + image_.entryRva, 0, 0, 0);
-        if (!result_.exited && result_.failure.empty())
+        if (!result_.exited && !result_.dialog.initialised && result_.failure.empty())
             fail(reg(UC_X86_REG_EIP), std::string("the engine stopped: ") + uc_strerror(error));
         return result_;
     }
