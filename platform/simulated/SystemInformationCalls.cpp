@@ -15,16 +15,18 @@ void addSystemInformationCalls(CallTable& calls) {
           [](WindowsCalls& w, const CallArguments& a) -> std::uint32_t {
               const std::uint32_t record = a[0];
               const std::uint32_t size = w.memory().read32(record);
-              // The 95 family knows only the 148-byte OSVERSIONINFOA; NT 4.0 SP6 also the
-              // 156-byte OSVERSIONINFOEXA.
-              if (size != 148 && !(w.pc().isNtFamily() && size == 156)) {
+              // The 148-byte OSVERSIONINFOA, the one record the 95 family and NT 4.0 before
+              // Service Pack 6 know; the program passes no other.
+              if (size != 148) {
                   w.lastError = kErrorInsufficientBuffer;
                   return 0;
               }
               VersionInfo info;
               if (!w.pc().getVersion(info))
                   return 0;
-              // The 95 family puts the major and minor version in dwBuildNumber's high word.
+              // "Windows 95: Identifies the build number of the operating system in the
+              // low-order word. The high-order word contains the major and minor version
+              // numbers." (OSVERSIONINFO, the MSDN Library of 1998)
               const std::uint32_t build = w.pc().isNtFamily()
                                               ? info.buildNumber
                                               : (info.majorVersion << 24 | info.minorVersion << 16 |
