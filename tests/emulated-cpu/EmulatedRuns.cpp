@@ -177,41 +177,56 @@ void runDialogProgram(const PeImage& image, const LinkMap& map) {
         }
 }
 
-// Faults planted in a copy of the image: each must fail the run on the 80486, saying why.
+// Faults planted in a copy of the image: each must fail the run, saying why. A plant writes its
+// bytes at a function of the link map (or the entry point), or renames an import to its "Ex"
+// form, which Windows 95 does not export and the PC does not answer.
 void runPlantedFaults(const PeImage& image, const LinkMap& map) {
     struct Plant {
         const char* name;
-        std::function<void(PeImage&)> apply;
-        std::string failure;
+        int processor; // in posedProcessors()
+        const char* function;
+        std::vector<std::uint8_t> bytes;
+        const char* import;
+        const char* failure;
     };
-    const std::uint32_t guard = map.addressOf("prereq::processorHasTimeStampCounter()");
     const Plant plants[] = {
-        {"a CMOV at the entry point",
-         [](PeImage& copy) {
-             const std::uint8_t cmove[] = {0x0F, 0x44, 0xC0}; // cmove eax, eax
-             std::copy(cmove, cmove + 3, copy.file.begin() + copy.fileOffset(copy.entryRva));
-         },
-         "cmove, which needs CMOV"},
+        {"a CMOV at the entry point", 1, "", {0x0F, 0x44, 0xC0}, "", "cmove, which needs CMOV"},
+        {"a CPUID at the entry point, on the 80486 without it",
+         0,
+         "",
+         {0x0F, 0xA2},
+         "",
+         "cpuid, which needs CPUID"},
         {"a guard that reports a time-stamp counter",
-         [guard](PeImage& copy) {
-             const std::uint8_t yes[] = {0xB8, 0x01, 0, 0, 0, 0xC3}; // mov eax, 1; ret
-             std::copy(yes, yes + 6, copy.file.begin() + copy.fileOffset(guard - copy.imageBase));
-         },
-         "rdtsc, which needs RDTSC"},
+         1,
+         "prereq::processorHasTimeStampCounter()",
+         {0xB8, 0x01, 0, 0, 0, 0xC3},
+         "",
+         "rdtsc, which needs RDTSC"}, // mov eax, 1; ret
         {"an import the PC does not answer",
-         [](PeImage& copy) {
-             for (PeImport& import : copy.imports)
-                 if (import.name == "GlobalMemoryStatus")
-                     import.name = "GlobalMemoryStatusEx";
-         },
+         1,
+         "",
+         {},
+         "GlobalMemoryStatus",
          "KERNEL32.dll!GlobalMemoryStatusEx"},
+        {"a read of an address nothing is mapped at",
+         1,
+         "",
+         {0xA1, 0, 0, 0, 0},
+         "",
+         "an access outside the program's memory, 0x00000000"}, // mov eax, [0]
     };
-    const PosedProcessor& i486 = posedProcessors()[1];
     for (const Plant& plant : plants) {
         PeImage copy = image;
-        plant.apply(copy);
-        SimulatedPc pc = posedPc(kPoses[0], i486, "PrereqCheckCli.exe");
-        const EmulatedRunResult r = runEmulated(copy, map, i486, pc, "");
+        const std::uint32_t at =
+            *plant.function ? map.addressOf(plant.function) - image.imageBase : image.entryRva;
+        std::copy(plant.bytes.begin(), plant.bytes.end(), copy.file.begin() + copy.fileOffset(at));
+        for (PeImport& import : copy.imports)
+            if (import.name == plant.import)
+                import.name += "Ex";
+        const PosedProcessor& processor = posedProcessors()[plant.processor];
+        SimulatedPc pc = posedPc(kPoses[0], processor, "PrereqCheckCli.exe");
+        const EmulatedRunResult r = runEmulated(copy, map, processor, pc, "");
         expect(!r.exited && r.failure.find(plant.failure) != std::string::npos,
                std::string(plant.name) + " did not fail the run as it must: " + r.failure);
         std::printf("planted %s: %s\n", plant.name, r.failure.c_str());
