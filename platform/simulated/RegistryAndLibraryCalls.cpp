@@ -24,8 +24,8 @@ void addRegistryAndLibraryCalls(CallTable& calls) {
           [](WindowsCalls& w, const CallArguments& a) -> std::uint32_t {
               std::vector<char> name(a[3] + 1);
               const std::int32_t result = w.pc().enumerateSubkey(a[0], a[1], name.data(), a[3]);
-              if (result == kErrorSuccess)
-                  w.memory().write(a[2], name.data(), a[3]);
+              if (result == kErrorSuccess) // the name and its NUL, nothing after them
+                  w.memory().writeString(a[2], name.data());
               return static_cast<std::uint32_t>(result);
           }}},
         {"RegQueryValueExA",
