@@ -15,22 +15,24 @@ print("".join(v[0].upper() for v in verdicts))' "$@"
 }
 
 # The result file that --json-to wrote into FOLDER: the only file there, named after the
-# computer in it as the README says, with the expected verdicts, the same bytes as standard
-# output when that is JSON too, and the arranged service-pack text in UTF-8. Prints what is wrong.
-console_result_problems() { # folder output-file json|text verdicts service-pack-text
+# computer in it (its ANSI bytes in the PC's code page) as the README says, with the arranged
+# computer name, the expected verdicts, the same bytes as standard output when that is JSON too,
+# and the arranged service-pack text in UTF-8. Prints what is wrong.
+console_result_problems() { # folder output-file json|text verdicts service-pack-text code-page computer
     python3 -c 'import json, os, sys
-folder, output, form, verdicts, csd = sys.argv[1:]
+folder, output, form, verdicts, csd, codepage, arranged = sys.argv[1:]
 files = os.listdir(folder)
 data = open(os.path.join(folder, files[0]), "rb").read() if files else b"{}"
 try:
     document = json.loads(data.decode("utf-8"))
-    computer = document["computer"].encode("cp1252")
+    computer = document["computer"].encode("cp" + codepage)
     seen = "".join(p["verdict"][0].upper() for p in document["products"])
 except (ValueError, KeyError) as error:
     sys.exit("result file %s: %s" % (files, error))
 name = "".join(chr(b) if chr(b).isascii() and (chr(b).isalnum() or b == 45) else "_%02X" % b
                for b in computer) + ".json"
 if files != [name]: print("files %s in the result folder, expected only %s" % (files, name))
+if arranged and document["computer"] != arranged: print("computer %s, expected %s" % (document["computer"], arranged))
 if seen != verdicts: print("result file verdicts %s, expected %s" % (seen, verdicts))
 if form == "json" and data != open(output, "rb").read(): print("result file is not standard output")
 if csd not in data.decode("utf-8"): print("result file lacks the service-pack text " + csd)' "$@"
@@ -63,6 +65,7 @@ run_console_scenario() { # name pose arrangement expectation arguments reports r
     mkdir -p "$reports"
     case $6 in
     folder=*) ansi=${6#folder=} && ansi=${ansi//_/ } && reports+=/$ansi && mkdir "$reports" ;;
+    share) mkdir -p "$prefix/dosdevices/unc/server" && ln -s ../../../drive_c/reports "$prefix/dosdevices/unc/server/results" ;;
     blocked=*) before=${6#blocked=} && mkdir "$reports/$before" ;;
     file=*) before=${6#file=} && printf 'not a folder' >"$reports/$before" ;;
     -) ;;
@@ -89,16 +92,16 @@ run_console_scenario() { # name pose arrangement expectation arguments reports r
         [ "$seen" = "$expected" ] || failures+="verdicts $seen, expected $expected"$'\n'
         if [ "$format" = text ]; then
             # A file gets the ANSI bytes, and no line is wider than a console allows.
-            [ -z "$ansi" ] || grep -qaF -- "$(printf '%s' "$ansi" | iconv -f UTF-8 -t WINDOWS-1252)" "$dir/console.out" ||
-                failures+="standard output lacks '$ansi' in Windows-1252"$'\n'
+            [ -z "$ansi" ] || grep -qaF -- "$(printf '%s' "$ansi" | iconv -f UTF-8 -t "WINDOWS-$codepage")" "$dir/console.out" ||
+                failures+="standard output lacks '$ansi' in Windows-$codepage"$'\n'
             longest=$(LC_ALL=C awk '{ sub(/\r$/, "") } length > n { n = length } END { print n + 0 }' "$dir/console.out")
             printf '%s\t%s\n' "$name" "$longest" >>"$artifacts/console-line-widths.tsv"
             ((longest <= 79)) || failures+="a table line of $longest characters"$'\n'
         fi
         if [[ " $5 " == *" --reports "* ]]; then
             check_reports "$reports"
-        elif [[ " $5 " == *" --json-to C:\reports "* ]]; then
-            problems=$(console_result_problems "$reports" "$dir/console.out" "$format" "$expected" "$csd")
+        elif [[ " $5 " == *" --json-to "* ]]; then
+            problems=$(console_result_problems "$reports" "$dir/console.out" "$format" "$expected" "$csd" "$codepage" "$computer")
             [ -z "$problems" ] || failures+=$problems$'\n'
         else
             [ -z "$(ls -A "$reports")" ] || failures+="wrote into C:\\reports unasked"$'\n'
