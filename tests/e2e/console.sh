@@ -51,6 +51,16 @@ console_expected_verdicts() {
 }
 reports_of=PWL
 
+# A collector reading FILE in C:\reports: it is held open, with no sharing, until the PC stops.
+hold_in_reports() { # file
+    env "${environment[@]}" "$wine" 'C:\tools\FileHolder.exe' "C:\\reports\\$1" &
+    local tries=0
+    while env "${environment[@]}" "$wine" cmd /c type "C:\\reports\\$1" >/dev/null 2>&1; do
+        ((++tries < 40)) || die "$name: $1 is not held"
+        sleep 0.25
+    done
+}
+
 run_console_scenario() { # name pose arrangement expectation arguments reports refusal
     read_arrangement "$1" "$2" "$3"
     read_expectation "$1" "$4"
@@ -60,7 +70,7 @@ run_console_scenario() { # name pose arrangement expectation arguments reports r
         arguments+=("${argument//_/ }")
         [ "$argument" = --json ] && format=json
     done
-    arrange_pc "$console_program"
+    arrange_pc "$console_program" "$helpers"/FileHolder.exe
     local reports=$c/reports ansi=$csd
     mkdir -p "$reports"
     case $6 in
@@ -68,9 +78,11 @@ run_console_scenario() { # name pose arrangement expectation arguments reports r
     share) mkdir -p "$prefix/dosdevices/unc/server" && ln -s ../../../drive_c/reports "$prefix/dosdevices/unc/server/results" ;;
     blocked=*) before=${6#blocked=} && mkdir "$reports/$before" ;;
     file=*) before=${6#file=} && printf 'not a folder' >"$reports/$before" ;;
+    held=*) before=${6#held=} && printf 'from before' >"$reports/$before" ;;
     -) ;;
     *) die "$name: unknown reports folder $6" ;;
     esac
+    [[ $6 != held=* ]] || hold_in_reports "$before"
     (cd "$folder" && env "${environment[@]}" timeout "$scenario_limit" \
         "$wine" 'C:\program\PrereqCheckCli.exe' "${arguments[@]}" >"$dir/console.out" 2>"$dir/console.err") ||
         code=$?
@@ -83,6 +95,8 @@ run_console_scenario() { # name pose arrangement expectation arguments reports r
         [ "$lines" = 1 ] && grep -qF -- "$refusal" "$dir/console.err" ||
             failures+="standard error: $(cat "$dir/console.err"); expected one line with: $refusal"$'\n'
         [ "$(ls -A "$reports")" = "$before" ] || failures+="left in C:\\reports: $(ls "$reports")"$'\n'
+        [[ $6 != held=* ]] || [ "$(cat "$reports/$before")" = "from before" ] ||
+            failures+="the held result changed"$'\n'
     else
         expected=$(console_expected_verdicts)
         case $expected in *N*) want=2 ;; *B*) want=1 ;; esac
