@@ -721,7 +721,8 @@ FileHandle SimulatedPc::createReportFile(const std::string& name) {
         return failWith(kErrorPathNotFound);
     if (lockedFiles.count(full))
         return failWith(kErrorAccessDenied);
-    if (isOpenFile(full) || isHeld(full))
+    // A reader can hold only a file that exists: one that opens it once it appears holds it then.
+    if (isOpenFile(full) || (isHeld(full) && files.count(full)))
         return failWith(kErrorSharingViolation); // no sharing while open
     files[full].clear();
     const FileHandle file = nextHandle_++;

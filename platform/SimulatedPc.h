@@ -33,9 +33,10 @@
 // - A network share's root (\\server\share, with or without a trailing '\') fails
 //   GetFileAttributesA with ERROR_BAD_NETPATH, as Windows documents it ("specify a path to a
 //   subfolder on that share"); FindFirstFileA on "root\*" and every subfolder answer as a
-//   folder's. A file in heldFiles is open in a reader that shares nothing: CreateFileA,
-//   DeleteFileA and MoveFileA fail with ERROR_SHARING_VIOLATION, and MoveFileExA replacing it
-//   with ERROR_ACCESS_DENIED, until the virtual clock reaches the moment the reader lets go.
+//   folder's. A file in heldFiles is open in a reader that shares nothing (from the moment it
+//   exists, should it not yet): CreateFileA, DeleteFileA and MoveFileA fail with
+//   ERROR_SHARING_VIOLATION, and MoveFileExA replacing it with ERROR_ACCESS_DENIED, until the
+//   virtual clock reaches the moment the reader lets go.
 // - MoveFileExA on the Windows 95 family is the stub its kernel32 exports: it fails with
 //   ERROR_CALL_NOT_IMPLEMENTED. Each failing file call sets the error GetLastError answers, and
 //   FormatMessageA words it as English Windows does.

@@ -29,7 +29,8 @@ const std::string kOtherRun = "another run's temporary file";
 // that fills up ("full"), a result file that cannot take its name ("result-locked") or an empty
 // share \\server\results ("share"); a result from before ("old-result"), held open by a reader
 // ("held") or for the first half second only ("held-briefly"), another run's temporary file
-// under the very name this run tries first ("clash"), a plain file D:\Out\a.txt ("file"), a
+// under the very name this run tries first ("clash"), this run's own held open by a virus
+// scanner ("95-old-result-scanned"), a plain file D:\Out\a.txt ("file"), a
 // computer without a name ("nameless").
 SimulatedPc consolePc(const std::string& variant) {
     SimulatedPc pc =
@@ -42,8 +43,8 @@ SimulatedPc consolePc(const std::string& variant) {
         pc.files[kOut + "\\PC-1.json"] = kOld;
     if (variant.find("held") != std::string::npos)
         pc.heldFiles[kOut + "\\PC-1.json"] = variant == "held-briefly" ? 500 : ~0ull;
-    if (variant == "clash") {
-        SimulatedPc twin = pc; // the same run up to its result tells the tick count it writes at
+    if (variant == "clash" || variant == "95-old-result-scanned") {
+        SimulatedPc twin = pc; // the same run up to its result tells its temporary file's name
         {
             ScopedPlatform use(twin);
             runConsoleCheck({"--json-to", kOut});
@@ -52,7 +53,10 @@ SimulatedPc consolePc(const std::string& variant) {
         char name[64];
         std::snprintf(name, sizeof name, "\\PC-1.json.%x-%llx.tmp", pc.processIdValue,
                       static_cast<unsigned long long>(tick));
-        pc.files[kOut + name] = kOtherRun;
+        if (variant == "clash")
+            pc.files[kOut + name] = kOtherRun;
+        else
+            pc.heldFiles[kOut + name] = ~0ull; // a scanner opens it as soon as it appears
     }
     if (variant == "share")
         pc.addFolder(kShare);
@@ -125,6 +129,8 @@ TEST(ConsoleCheck, AnswersEachCommandLineWithItsExitCodeOutputAndReports) {
          refused("cannot write the result 'D:\\Out\\PC-1.json': Access is denied"),
          1},
         {{"--json-to", kOut}, "95-held", 3, "", held, 1},
+        // Set aside, then put back: the new result cannot take its name. Nor can it be removed.
+        {{"--json-to", kOut}, "95-old-result-scanned", 3, "", held, 2},
         // A share's root fails GetFileAttributesA, but is listed as a folder.
         {{"--json-to", kShare}, "share", 2, "Wardline LAN: not satisfied\n", "", 1},
         {{"--reports", kShare + "\\", "--json-to", kShare + "\\"}, "share", 2, "", "", 4},
@@ -170,6 +176,10 @@ TEST(ConsoleCheck, AnswersEachCommandLineWithItsExitCodeOutputAndReports) {
         EXPECT_EQ(run.standardError, c.error) << name;
         EXPECT_EQ(c.exitCode == 3, run.standardOutput.empty()) << name;
         EXPECT_EQ(pc.files.size(), c.reports) << name;
+        // A refused run leaves a result from before under its name, as it was.
+        if (c.exitCode == 3 && dialogPc.files.count(kOut + "\\PC-1.json")) {
+            EXPECT_EQ(pc.files[kOut + "\\PC-1.json"], kOld) << name;
+        }
         // Every drive and library probe ran with the system's boxes off; the dialog's products
         // measured below without the program's start-up show that the record sees them.
         EXPECT_EQ(pc.probesWithBoxesOn, std::vector<std::string>()) << name;
@@ -185,8 +195,8 @@ TEST(ConsoleCheck, AnswersEachCommandLineWithItsExitCodeOutputAndReports) {
         EXPECT_NE(dialogPc.probesWithBoxesOn, std::vector<std::string>()) << name;
         for (const auto& file : pc.files) {
             const std::string fileName = file.first.substr(file.first.find_last_of('\\') + 1);
-            if (file.second == kOtherRun || (file.second == kOld && c.exitCode == 3))
-                continue; // as the test left it
+            if (file.second == kOtherRun || file.second == kOld || pc.heldFiles.count(file.first))
+                continue; // as the test left it, or held open by the test
             if (fileName == "PC-1.json" && run.outputIsUtf8)
                 EXPECT_EQ(file.second, windowsLineEnds(run.standardOutput)) << name;
             else if (fileName == "PC-1.json")
