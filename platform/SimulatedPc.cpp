@@ -2,6 +2,7 @@
 // codes the real calls give, keeps a record of the calls made, and reports every misuse.
 #include "platform/SimulatedPc.h"
 
+#include "report/Windows1252.h"
 #include "resources/StringIds.h"
 
 #include <algorithm>
@@ -27,6 +28,17 @@ bool equalsIgnoringCase(const std::string& a, const std::string& b) {
 bool startsWithIgnoringCase(const std::string& text, const std::string& prefix) {
     return text.size() >= prefix.size() &&
            equalsIgnoringCase(text.substr(0, prefix.size()), prefix);
+}
+
+// A network share's root or a bare server: "\\server\share" and "\\server", trailing '\'
+// or not. Windows answers GetFileAttributesA on neither.
+bool isShareRootOrAbove(std::string path) {
+    std::replace(path.begin(), path.end(), '/', '\\');
+    if (path.size() < 3 || path.compare(0, 2, "\\\\") != 0)
+        return false;
+    while (path.size() > 2 && path.back() == '\\')
+        path.pop_back();
+    return std::count(path.begin() + 2, path.end(), '\\') <= 1;
 }
 
 bool isAbsolute(const std::string& path) {
@@ -65,6 +77,36 @@ constexpr std::int32_t kErrorInvalidHandle = 6;
 constexpr std::uint32_t kErrorPathNotFound = 3;
 constexpr std::uint32_t kErrorAccessDenied = 5;
 constexpr std::uint32_t kErrorSharingViolation = 32;
+constexpr std::uint32_t kErrorDiskFull = 112;
+
+// FormatMessageA's English texts for the errors the simulated calls give.
+const std::map<std::uint32_t, const char*> kErrorTexts = {
+    {2, "The system cannot find the file specified.\r\n"},
+    {3, "The system cannot find the path specified.\r\n"},
+    {5, "Access is denied.\r\n"},
+    {32, "The process cannot access the file because it is being used by another process.\r\n"},
+    {53, "The network path was not found.\r\n"},
+    {80, "The file exists.\r\n"},
+    {112, "There is not enough space on the disk.\r\n"},
+    {120, "This function is not supported on this system.\r\n"},
+    {183, "Cannot create a file when that file already exists.\r\n"},
+};
+
+// Code page 1251 for the bytes 0x80 to 0xBF; 0xC0 to 0xFF are U+0410 to U+044F in order. The
+// one byte the code page leaves undefined, 0x98, gives the code point of the same number.
+const std::uint16_t kCyrillicRow80[64] = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, 0x20AC, 0x2030, 0x0409,
+    0x2039, 0x040A, 0x040C, 0x040B, 0x040F, 0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x0098, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F, 0x00A0,
+    0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7, 0x0401, 0x00A9, 0x0404, 0x00AB,
+    0x00AC, 0x00AD, 0x00AE, 0x0407, 0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6,
+    0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457};
+
+char16_t cyrillicCodePoint(unsigned char byte) {
+    if (byte < 0x80)
+        return byte;
+    return byte < 0xC0 ? kCyrillicRow80[byte - 0x80] : static_cast<char16_t>(0x0410 + byte - 0xC0);
+}
 constexpr std::size_t kMaxPath = 260;
 constexpr ExportAddress kFirstExportAddress = 0x10000000;
 // Below the first issued handle, so no key, library or file is ever given one of these.
@@ -320,8 +362,23 @@ bool SimulatedPc::readTimeStampCounter(std::uint64_t& cycles) {
     return true;
 }
 
+std::uint32_t SimulatedPc::setErrorMode(std::uint32_t mode) {
+    std::swap(errorMode, mode);
+    return mode;
+}
+
+std::uint32_t SimulatedPc::tickCount() {
+    return static_cast<std::uint32_t>(tickCountStart + clockNanoseconds / 1000000u);
+}
+
+void SimulatedPc::probed(const char* call, const std::string& argument) {
+    if ((errorMode & kQuietErrorMode) != kQuietErrorMode)
+        probesWithBoxesOn.push_back(std::string(call) + " " + argument);
+}
+
 std::uint32_t SimulatedPc::driveType(const std::string& rootPath) {
     driveTypeQueries.push_back(rootPath);
+    probed("GetDriveTypeA", rootPath);
     if (rootPath.size() != 3 || rootPath.substr(1) != ":\\")
         return 1; // DRIVE_NO_ROOT_DIR
     const auto it = drives.find(rootPath[0]);
@@ -330,6 +387,7 @@ std::uint32_t SimulatedPc::driveType(const std::string& rootPath) {
 
 bool SimulatedPc::diskFreeSpace(const std::string& rootPath, DiskFreeSpace& space) {
     freeSpaceQueries.push_back(rootPath);
+    probed("GetDiskFreeSpaceA", rootPath);
     if (rootPath.size() != 3 || rootPath.substr(1) != ":\\")
         return false;
     const auto it = drives.find(rootPath[0]);
@@ -478,6 +536,7 @@ void SimulatedPc::closeKey(KeyHandle key) {
 }
 
 LibraryHandle SimulatedPc::loadLibrary(const std::string& fileName) {
+    probed("LoadLibraryA", fileName);
     const auto it = libraries.find(fileName);
     if (it == libraries.end() || !it->second.loads)
         return 0;
@@ -575,14 +634,35 @@ std::string SimulatedPc::absolute(const std::string& path) const {
 }
 
 bool SimulatedPc::pathExists(const std::string& path) {
-    if (path.empty())
-        return false;
+    probed("GetFileAttributesA", path);
+    if (path.empty() || isShareRootOrAbove(path))
+        return failWith(kWin32BadNetPath);
     const std::string full = absolute(path);
-    return existingPaths.count(full) || files.count(full) || folderExists(full);
+    return existingPaths.count(full) || files.count(full) || folderExists(full) ||
+           failWith(kErrorFileNotFound);
 }
 
 bool SimulatedPc::isFolder(const std::string& path) {
-    return folderExists(path);
+    return pathExists(path) && folderExists(path);
+}
+
+std::uint32_t SimulatedPc::findFirstFile(const std::string& pattern) {
+    probed("FindFirstFileA", pattern);
+    // Only "FOLDER\*" is asked for: does the folder hold anything.
+    const std::string folder = folderName(absolute(pattern.substr(0, pattern.size() - 1)));
+    if (pattern.size() < 2 || pattern.compare(pattern.size() - 2, 2, "\\*") != 0 ||
+        !folderExists(folder)) {
+        failWith(folder.compare(0, 2, "\\\\") == 0 ? kWin32BadNetPath : kErrorPathNotFound);
+        return lastError;
+    }
+    const auto inFolder = [&](const std::string& path) { return parentFolder(path) == folder; };
+    const bool any = std::any_of(existingPaths.begin(), existingPaths.end(), inFolder) ||
+                     std::any_of(folders.begin(), folders.end(), inFolder) ||
+                     std::any_of(files.begin(), files.end(),
+                                 [&](const auto& file) { return inFolder(file.first); });
+    if (!any)
+        failWith(kErrorFileNotFound);
+    return any ? 0 : lastError;
 }
 
 bool SimulatedPc::environmentVariable(const std::string& name, std::string& value) {
@@ -618,20 +698,32 @@ bool SimulatedPc::isOpenFile(const std::string& full) const {
     return false;
 }
 
+bool SimulatedPc::isHeld(const std::string& full) const {
+    const auto it = heldFiles.find(full);
+    return it != heldFiles.end() && clockNanoseconds / 1000000u < it->second;
+}
+
+bool SimulatedPc::failWith(std::uint32_t error) {
+    lastError = error;
+    return false;
+}
+
+FileHandle SimulatedPc::createNewFile(const std::string& name) {
+    const std::string full = fullPath(name);
+    if (!full.empty() && (files.count(full) || existingPaths.count(full) || folderExists(full)))
+        return failWith(kWin32FileExists);
+    return createReportFile(name);
+}
+
 FileHandle SimulatedPc::createReportFile(const std::string& name) {
     const std::string full = fullPath(name);
-    if (full.empty() || !folderExists(parentFolder(full))) {
-        lastError = kErrorPathNotFound;
-        return 0;
-    }
-    if (lockedFiles.count(full)) {
-        lastError = kErrorAccessDenied;
-        return 0;
-    }
-    if (isOpenFile(full)) {
-        lastError = kErrorSharingViolation; // no sharing while open
-        return 0;
-    }
+    if (full.empty() || !folderExists(parentFolder(full)))
+        return failWith(kErrorPathNotFound);
+    if (lockedFiles.count(full))
+        return failWith(kErrorAccessDenied);
+    // A reader can hold only a file that exists: one that opens it once it appears holds it then.
+    if (isOpenFile(full) || (isHeld(full) && files.count(full)))
+        return failWith(kErrorSharingViolation); // no sharing while open
     files[full].clear();
     const FileHandle file = nextHandle_++;
     openFiles_[file] = full;
@@ -656,7 +748,7 @@ bool SimulatedPc::writeFile(FileHandle file, const char* data, std::uint32_t siz
         *diskBytesLeft -= written;
     }
     files[it->second].append(data, written);
-    return written == size;
+    return written == size || failWith(kErrorDiskFull);
 }
 
 void SimulatedPc::closeFile(FileHandle file) {
@@ -672,22 +764,47 @@ void SimulatedPc::closeFile(FileHandle file) {
 
 bool SimulatedPc::deleteFile(const std::string& name) {
     const std::string full = fullPath(name);
-    if (isOpenFile(full))
-        return false; // ERROR_SHARING_VIOLATION: opened without sharing
-    return files.erase(full) > 0;
+    if (isOpenFile(full) || isHeld(full))
+        return failWith(kErrorSharingViolation); // opened without sharing
+    return files.erase(full) > 0 || failWith(kErrorFileNotFound);
 }
 
 bool SimulatedPc::moveFile(const std::string& existingName, const std::string& newName) {
     const std::string from = fullPath(existingName);
     const std::string to = fullPath(newName);
     const auto it = files.find(from);
-    if (it == files.end() || isOpenFile(from) || to.empty() || pathExists(to) ||
-        lockedFiles.count(to) || !folderExists(parentFolder(to)))
-        return false;
+    if (it == files.end())
+        return failWith(kErrorFileNotFound);
+    if (isOpenFile(from) || isHeld(from))
+        return failWith(kErrorSharingViolation);
+    if (to.empty() || !folderExists(parentFolder(to)))
+        return failWith(kErrorPathNotFound);
+    if (files.count(to) || existingPaths.count(to) || folderExists(to))
+        return failWith(kWin32AlreadyExists);
+    if (lockedFiles.count(to))
+        return failWith(kErrorAccessDenied);
     std::string content = std::move(it->second);
     files.erase(it);
     files[to] = std::move(content);
     return true;
+}
+
+bool SimulatedPc::replaceFile(const std::string& existingName, const std::string& newName) {
+    if (!isNtFamily())
+        return failWith(kWin32CallNotImplemented);
+    const std::string to = fullPath(newName);
+    // The file it replaces must be neither open nor a folder; Windows then denies access.
+    if (!to.empty() && files.count(to)) {
+        if (isOpenFile(to) || isHeld(to) || lockedFiles.count(to))
+            return failWith(kErrorAccessDenied);
+        const std::string kept = std::move(files[to]);
+        files.erase(to);
+        if (moveFile(existingName, newName))
+            return true;
+        files[to] = kept; // the old file stays when the move fails
+        return false;
+    }
+    return moveFile(existingName, newName);
 }
 
 SimulatedPc::StandardStream* SimulatedPc::standardStream(FileHandle handle) {
@@ -716,6 +833,23 @@ std::string SimulatedPc::ansiToOem(const std::string& text) {
         if (static_cast<unsigned char>(c) >= 0x80)
             c = kOem437[static_cast<unsigned char>(c) - 0x80];
     return oem;
+}
+
+bool SimulatedPc::ansiToUtf16(const std::string& text, std::u16string& wide) {
+    if (ansiCodePage != 1252 && ansiCodePage != 1251)
+        return false;
+    wide.clear();
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        wide += ansiCodePage == 1251 ? cyrillicCodePoint(byte)
+                                     : static_cast<char16_t>(windows1252CodePoint(byte));
+    }
+    return true;
+}
+
+std::string SimulatedPc::errorMessage(std::uint32_t code) {
+    const auto it = kErrorTexts.find(code);
+    return it == kErrorTexts.end() ? std::string() : it->second;
 }
 
 // ---- User interface.
