@@ -1,5 +1,6 @@
-// Decoding of the PC's 8-bit ANSI texts for output that must be UTF-8 (the JSON summary).
-// Windows-1252 stands in for the system's ANSI code page.
+// Windows-1252 and UTF-8 for output that must be UTF-8 (the JSON summary). The JSON decodes the
+// PC's texts with the PC's own ANSI code page; Windows-1252 is what it falls back on, and the
+// code page the simulated PC has by default.
 #pragma once
 
 #include <cstdint>
@@ -12,7 +13,7 @@ namespace prereq {
 // itself converts them, so every byte decodes to exactly one character.
 std::uint32_t windows1252CodePoint(unsigned char byte);
 
-// Appends codePoint (below 0x10000) encoded as UTF-8.
+// Appends codePoint (up to U+10FFFF) encoded as UTF-8.
 void appendUtf8(std::string& out, std::uint32_t codePoint);
 
 } // namespace prereq

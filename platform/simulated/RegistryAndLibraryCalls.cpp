@@ -73,10 +73,14 @@ void addRegistryAndLibraryCalls(CallTable& calls) {
         {"GetProcAddress",
          {2,
           [](WindowsCalls& w, const CallArguments& a) -> std::uint32_t {
-              // kernel32 of 95 and NT 4.0 has no vectored exception handlers (Windows XP on),
-              // the one thing the program asks of it; no export is looked up by ordinal.
-              if (a[0] == kKernel32 || a[1] < 0x10000)
+              // kernel32 of 95 and NT 4.0 has no vectored exception handlers (Windows XP on);
+              // both export MoveFileExA, 95 as a stub that fails with
+              // ERROR_CALL_NOT_IMPLEMENTED, as the PC's replaceFile does there. No export is
+              // looked up by ordinal.
+              if (a[1] < 0x10000)
                   return 0;
+              if (a[0] == kKernel32)
+                  return a.text(1) == "MoveFileExA" ? w.kernelExportStub("MoveFileExA") : 0;
               const ExportAddress entry = w.pc().findExport(a[0], a.text(1));
               return entry ? w.exportStub(entry) : 0;
           }}},

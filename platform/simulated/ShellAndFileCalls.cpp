@@ -1,4 +1,5 @@
-// The Windows calls of files, the shell and the console answered by the simulated PC.
+// The Windows calls of files, folders, the shell, the console and the code page answered by the
+// simulated PC.
 #include "platform/simulated/WindowsCallTable.h"
 
 #include <algorithm>
@@ -13,9 +14,10 @@ void addShellAndFileCalls(CallTable& calls) {
          {1,
           [](WindowsCalls& w, const CallArguments& a) -> std::uint32_t {
               const std::string path = a.text(0);
-              return w.pc().isFolder(path)     ? 0x10u // FILE_ATTRIBUTE_DIRECTORY
-                     : w.pc().pathExists(path) ? 0x80u // FILE_ATTRIBUTE_NORMAL
-                                               : kInvalidHandleValue;
+              if (!w.pc().pathExists(path))
+                  return w.fail(w.pc().lastError, kInvalidHandleValue);
+              return w.pc().isFolder(path) ? 0x10u  // FILE_ATTRIBUTE_DIRECTORY
+                                           : 0x80u; // FILE_ATTRIBUTE_NORMAL
           }}},
         {"GetFullPathNameA",
          {4,
@@ -57,10 +59,11 @@ void addShellAndFileCalls(CallTable& calls) {
         {"CreateFileA",
          {7,
           [](WindowsCalls& w, const CallArguments& a) -> std::uint32_t {
-              const FileHandle file = w.pc().createReportFile(a.text(0));
-              if (file == 0)
-                  w.lastError = w.pc().lastError;
-              return file ? static_cast<std::uint32_t>(file) : kInvalidHandleValue;
+              // dwCreationDisposition: CREATE_NEW (1) for a temporary file, else CREATE_ALWAYS.
+              const FileHandle file =
+                  a[4] == 1 ? w.pc().createNewFile(a.text(0)) : w.pc().createReportFile(a.text(0));
+              return file ? static_cast<std::uint32_t>(file)
+                          : w.fail(w.pc().lastError, kInvalidHandleValue);
           }}},
         {"WriteFile",
          {5,
@@ -70,7 +73,7 @@ void addShellAndFileCalls(CallTable& calls) {
               const bool ok = w.pc().writeFile(a[0], bytes.data(), a[2]);
               if (a[3])
                   w.memory().write32(a[3], ok ? a[2] : 0);
-              return ok;
+              return ok || w.fail(w.pc().lastError, 0);
           }}},
         {"CloseHandle",
          {1,
@@ -81,12 +84,69 @@ void addShellAndFileCalls(CallTable& calls) {
         {"DeleteFileA",
          {1,
           [](WindowsCalls& w, const CallArguments& a) -> std::uint32_t {
-              return w.pc().deleteFile(a.text(0));
+              return w.pc().deleteFile(a.text(0)) || w.fail(w.pc().lastError, 0);
           }}},
         {"MoveFileA",
          {2,
           [](WindowsCalls& w, const CallArguments& a) -> std::uint32_t {
-              return w.pc().moveFile(a.text(0), a.text(1));
+              return w.pc().moveFile(a.text(0), a.text(1)) || w.fail(w.pc().lastError, 0);
+          }}},
+        // Reached through GetProcAddress only: the program does not import it.
+        {"MoveFileExA",
+         {3,
+          [](WindowsCalls& w, const CallArguments& a) -> std::uint32_t {
+              const bool replace = (a[2] & 1) != 0; // MOVEFILE_REPLACE_EXISTING
+              const bool ok = replace ? w.pc().replaceFile(a.text(0), a.text(1))
+                                      : w.pc().moveFile(a.text(0), a.text(1));
+              return ok || w.fail(w.pc().lastError, 0);
+          }}},
+        {"FindFirstFileA",
+         {2,
+          [](WindowsCalls& w, const CallArguments& a) -> std::uint32_t {
+              const std::uint32_t error = w.pc().findFirstFile(a.text(0));
+              if (error != 0)
+                  return w.fail(error, kInvalidHandleValue);
+              const std::vector<char> found(320); // WIN32_FIND_DATAA, nothing the program reads
+              w.memory().write(a[1], found.data(), 320);
+              return kFindHandle;
+          }}},
+        {"FindClose",
+         {1,
+          [](WindowsCalls& w, const CallArguments& a) -> std::uint32_t {
+              return a[0] == kFindHandle || w.fail(kErrorInvalidHandleCode, 0);
+          }}},
+        {"FormatMessageA",
+         {7,
+          [](WindowsCalls& w, const CallArguments& a) -> std::uint32_t {
+              // Only FORMAT_MESSAGE_FROM_SYSTEM into the program's buffer of nSize bytes.
+              const std::string text = w.pc().errorMessage(a[2]);
+              if (text.empty())
+                  return w.fail(kErrorMessageNotFound, 0);
+              if (text.size() >= a[5])
+                  return w.fail(kErrorInsufficientBuffer, 0);
+              w.memory().writeString(a[4], text);
+              return static_cast<std::uint32_t>(text.size());
+          }}},
+        {"MultiByteToWideChar",
+         {6,
+          [](WindowsCalls& w, const CallArguments& a) -> std::uint32_t {
+              // CP_ACP only; a length of -1 takes the text and its NUL.
+              const bool withNul = a[3] == kInvalidHandleValue;
+              std::string text = withNul ? a.text(2) : std::string(a[3], '\0');
+              if (!withNul)
+                  w.memory().read(a[2], text.data(), a[3]);
+              std::u16string wide;
+              if (a[0] != 0 || !w.pc().ansiToUtf16(text, wide))
+                  return w.fail(kErrorInvalidParameter, 0);
+              if (withNul)
+                  wide += u'\0';
+              const auto length = static_cast<std::uint32_t>(wide.size());
+              if (a[5] == 0)
+                  return length;
+              if (length > a[5])
+                  return w.fail(kErrorInsufficientBuffer, 0);
+              w.memory().write(a[4], wide.data(), 2 * length);
+              return length;
           }}},
         {"GetComputerNameA",
          {2,

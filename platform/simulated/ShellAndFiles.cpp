@@ -1,5 +1,5 @@
 // The simulated PC's shell and files: paths, the environment, associations and launches, the
-// report files, and the standard streams with their code page.
+// report files and their errors as FormatMessageA words them, and the standard streams.
 #include "platform/simulated/SimulatedPc.h"
 
 #include "platform/simulated/SimulatedPcHelpers.h"
@@ -12,16 +12,18 @@ using namespace simulated;
 
 namespace {
 
-// Code page 437 for the Windows-1252 bytes 0x80 to 0xFF, as CharToOemBuffA maps them.
-const char kOem437[] = "\x3f\x3f\x27\x9f\x22\x2e\x3f\x3f\x5e\x25\x53\x3c\x4f\x3f\x5a\x3f"
-                       "\x3f\x27\x27\x22\x22\x07\x2d\x2d\x7e\x54\x73\x3e\x6f\x3f\x7a\x59"
-                       "\xff\xad\x9b\x9c\x3f\x9d\x3f\x3f\x20\x3f\xa6\xae\xaa\x3f\x3f\x20"
-                       "\xf8\xf1\xfd\x33\x20\xe6\x3f\xfa\x20\x31\xa7\xaf\xac\xab\x33\xa8"
-                       "\x41\x41\x41\x41\x8e\x8f\x92\x80\x45\x90\x45\x45\x49\x49\x49\x49"
-                       "\x3f\xa5\x4f\x4f\x4f\x4f\x99\x3f\x3f\x55\x55\x55\x9a\x59\x3f\xe1"
-                       "\x85\xa0\x83\x61\x84\x86\x91\x87\x8a\x82\x88\x89\x8d\xa1\x8c\x8b"
-                       "\x3f\xa4\x95\xa2\x93\x6f\x94\xf6\x3f\x97\xa3\x96\x81\x79\x3f\x98";
-static_assert(sizeof kOem437 == 129, "one byte for each of 0x80 to 0xFF");
+// FormatMessageA's English texts for the errors the simulated calls give.
+const std::map<std::uint32_t, const char*> kErrorTexts = {
+    {2, "The system cannot find the file specified.\r\n"},
+    {3, "The system cannot find the path specified.\r\n"},
+    {5, "Access is denied.\r\n"},
+    {32, "The process cannot access the file because it is being used by another process.\r\n"},
+    {53, "The network path was not found.\r\n"},
+    {80, "The file exists.\r\n"},
+    {112, "There is not enough space on the disk.\r\n"},
+    {120, "This function is not supported on this system.\r\n"},
+    {183, "Cannot create a file when that file already exists.\r\n"},
+};
 
 } // namespace
 
@@ -38,14 +40,35 @@ std::string SimulatedPc::absolute(const std::string& path) const {
 }
 
 bool SimulatedPc::pathExists(const std::string& path) {
-    if (path.empty())
-        return false;
+    probed("GetFileAttributesA", path);
+    if (path.empty() || isShareRootOrAbove(path))
+        return failWith(kWin32BadNetPath);
     const std::string full = absolute(path);
-    return existingPaths.count(full) || files.count(full) || folderExists(full);
+    return existingPaths.count(full) || files.count(full) || folderExists(full) ||
+           failWith(kErrorFileNotFound);
 }
 
 bool SimulatedPc::isFolder(const std::string& path) {
-    return folderExists(path);
+    return pathExists(path) && folderExists(path);
+}
+
+std::uint32_t SimulatedPc::findFirstFile(const std::string& pattern) {
+    probed("FindFirstFileA", pattern);
+    // Only "FOLDER\*" is asked for: does the folder hold anything.
+    const std::string folder = folderName(absolute(pattern.substr(0, pattern.size() - 1)));
+    if (pattern.size() < 2 || pattern.compare(pattern.size() - 2, 2, "\\*") != 0 ||
+        !folderExists(folder)) {
+        failWith(folder.compare(0, 2, "\\\\") == 0 ? kWin32BadNetPath : kErrorPathNotFound);
+        return lastError;
+    }
+    const auto inFolder = [&](const std::string& path) { return parentFolder(path) == folder; };
+    const bool any = std::any_of(existingPaths.begin(), existingPaths.end(), inFolder) ||
+                     std::any_of(folders.begin(), folders.end(), inFolder) ||
+                     std::any_of(files.begin(), files.end(),
+                                 [&](const auto& file) { return inFolder(file.first); });
+    if (!any)
+        failWith(kErrorFileNotFound);
+    return any ? 0 : lastError;
 }
 
 bool SimulatedPc::environmentVariable(const std::string& name, std::string& value) {
@@ -81,20 +104,32 @@ bool SimulatedPc::isOpenFile(const std::string& full) const {
     return false;
 }
 
+bool SimulatedPc::isHeld(const std::string& full) const {
+    const auto it = heldFiles.find(full);
+    return it != heldFiles.end() && clockNanoseconds / 1000000u < it->second;
+}
+
+bool SimulatedPc::failWith(std::uint32_t error) {
+    lastError = error;
+    return false;
+}
+
+FileHandle SimulatedPc::createNewFile(const std::string& name) {
+    const std::string full = fullPath(name);
+    if (!full.empty() && (files.count(full) || existingPaths.count(full) || folderExists(full)))
+        return failWith(kWin32FileExists);
+    return createReportFile(name);
+}
+
 FileHandle SimulatedPc::createReportFile(const std::string& name) {
     const std::string full = fullPath(name);
-    if (full.empty() || !folderExists(parentFolder(full))) {
-        lastError = kErrorPathNotFound;
-        return 0;
-    }
-    if (lockedFiles.count(full)) {
-        lastError = kErrorAccessDenied;
-        return 0;
-    }
-    if (isOpenFile(full)) {
-        lastError = kErrorSharingViolation; // no sharing while open
-        return 0;
-    }
+    if (full.empty() || !folderExists(parentFolder(full)))
+        return failWith(kErrorPathNotFound);
+    if (lockedFiles.count(full))
+        return failWith(kErrorAccessDenied);
+    // A reader can hold only a file that exists: one that opens it once it appears holds it then.
+    if (isOpenFile(full) || (isHeld(full) && files.count(full)))
+        return failWith(kErrorSharingViolation); // no sharing while open
     files[full].clear();
     const FileHandle file = nextHandle_++;
     openFiles_[file] = full;
@@ -119,7 +154,7 @@ bool SimulatedPc::writeFile(FileHandle file, const char* data, std::uint32_t siz
         *diskBytesLeft -= written;
     }
     files[it->second].append(data, written);
-    return written == size;
+    return written == size || failWith(kErrorDiskFull);
 }
 
 void SimulatedPc::closeFile(FileHandle file) {
@@ -135,22 +170,47 @@ void SimulatedPc::closeFile(FileHandle file) {
 
 bool SimulatedPc::deleteFile(const std::string& name) {
     const std::string full = fullPath(name);
-    if (isOpenFile(full))
-        return false; // ERROR_SHARING_VIOLATION: opened without sharing
-    return files.erase(full) > 0;
+    if (isOpenFile(full) || isHeld(full))
+        return failWith(kErrorSharingViolation); // opened without sharing
+    return files.erase(full) > 0 || failWith(kErrorFileNotFound);
 }
 
 bool SimulatedPc::moveFile(const std::string& existingName, const std::string& newName) {
     const std::string from = fullPath(existingName);
     const std::string to = fullPath(newName);
     const auto it = files.find(from);
-    if (it == files.end() || isOpenFile(from) || to.empty() || pathExists(to) ||
-        lockedFiles.count(to) || !folderExists(parentFolder(to)))
-        return false;
+    if (it == files.end())
+        return failWith(kErrorFileNotFound);
+    if (isOpenFile(from) || isHeld(from))
+        return failWith(kErrorSharingViolation);
+    if (to.empty() || !folderExists(parentFolder(to)))
+        return failWith(kErrorPathNotFound);
+    if (files.count(to) || existingPaths.count(to) || folderExists(to))
+        return failWith(kWin32AlreadyExists);
+    if (lockedFiles.count(to))
+        return failWith(kErrorAccessDenied);
     std::string content = std::move(it->second);
     files.erase(it);
     files[to] = std::move(content);
     return true;
+}
+
+bool SimulatedPc::replaceFile(const std::string& existingName, const std::string& newName) {
+    if (!isNtFamily())
+        return failWith(kWin32CallNotImplemented);
+    const std::string to = fullPath(newName);
+    // The file it replaces must be neither open nor a folder; Windows then denies access.
+    if (!to.empty() && files.count(to)) {
+        if (isOpenFile(to) || isHeld(to) || lockedFiles.count(to))
+            return failWith(kErrorAccessDenied);
+        const std::string kept = std::move(files[to]);
+        files.erase(to);
+        if (moveFile(existingName, newName))
+            return true;
+        files[to] = kept; // the old file stays when the move fails
+        return false;
+    }
+    return moveFile(existingName, newName);
 }
 
 SimulatedPc::StandardStream* SimulatedPc::standardStream(FileHandle handle) {
@@ -173,12 +233,9 @@ bool SimulatedPc::isConsole(FileHandle handle) {
     return stream && stream->console;
 }
 
-std::string SimulatedPc::ansiToOem(const std::string& text) {
-    std::string oem = text;
-    for (char& c : oem)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            c = kOem437[static_cast<unsigned char>(c) - 0x80];
-    return oem;
+std::string SimulatedPc::errorMessage(std::uint32_t code) {
+    const auto it = kErrorTexts.find(code);
+    return it == kErrorTexts.end() ? std::string() : it->second;
 }
 
 } // namespace prereq

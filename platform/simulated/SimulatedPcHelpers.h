@@ -28,6 +28,17 @@ inline bool startsWithIgnoringCase(const std::string& text, const std::string& p
            equalsIgnoringCase(text.substr(0, prefix.size()), prefix);
 }
 
+// A network share's root or a bare server: "\\server\share" and "\\server", trailing '\'
+// or not. Windows answers GetFileAttributesA on neither.
+inline bool isShareRootOrAbove(std::string path) {
+    std::replace(path.begin(), path.end(), '/', '\\');
+    if (path.size() < 3 || path.compare(0, 2, "\\\\") != 0)
+        return false;
+    while (path.size() > 2 && path.back() == '\\')
+        path.pop_back();
+    return std::count(path.begin() + 2, path.end(), '\\') <= 1;
+}
+
 inline bool isAbsolute(const std::string& path) {
     return (path.size() >= 2 && path[1] == ':') || (!path.empty() && path[0] == '\\');
 }
@@ -44,6 +55,7 @@ inline constexpr std::int32_t kErrorInvalidHandle = 6;
 inline constexpr std::uint32_t kErrorPathNotFound = 3;
 inline constexpr std::uint32_t kErrorAccessDenied = 5;
 inline constexpr std::uint32_t kErrorSharingViolation = 32;
+inline constexpr std::uint32_t kErrorDiskFull = 112;
 inline constexpr std::size_t kMaxPath = 260;
 inline constexpr ExportAddress kFirstExportAddress = 0x10000000;
 // Below the first issued handle, so no key, library or file is ever given one of these.

@@ -52,8 +52,23 @@ bool SimulatedPc::readTimeStampCounter(std::uint64_t& cycles) {
     return true;
 }
 
+std::uint32_t SimulatedPc::setErrorMode(std::uint32_t mode) {
+    std::swap(errorMode, mode);
+    return mode;
+}
+
+std::uint32_t SimulatedPc::tickCount() {
+    return static_cast<std::uint32_t>(tickCountStart + clockNanoseconds / 1000000u);
+}
+
+void SimulatedPc::probed(const char* call, const std::string& argument) {
+    if ((errorMode & kQuietErrorMode) != kQuietErrorMode)
+        probesWithBoxesOn.push_back(std::string(call) + " " + argument);
+}
+
 std::uint32_t SimulatedPc::driveType(const std::string& rootPath) {
     driveTypeQueries.push_back(rootPath);
+    probed("GetDriveTypeA", rootPath);
     if (rootPath.size() != 3 || rootPath.substr(1) != ":\\")
         return 1; // DRIVE_NO_ROOT_DIR
     const auto it = drives.find(rootPath[0]);
@@ -62,6 +77,7 @@ std::uint32_t SimulatedPc::driveType(const std::string& rootPath) {
 
 bool SimulatedPc::diskFreeSpace(const std::string& rootPath, DiskFreeSpace& space) {
     freeSpaceQueries.push_back(rootPath);
+    probed("GetDiskFreeSpaceA", rootPath);
     if (rootPath.size() != 3 || rootPath.substr(1) != ":\\")
         return false;
     const auto it = drives.find(rootPath[0]);

@@ -1,5 +1,5 @@
 // The Windows calls of system information answered by the simulated PC: the version, memory,
-// the processor, the counters, the drives and the system metrics.
+// the processor, the counters and the clock, the drives, the error mode and the system metrics.
 #include "platform/simulated/WindowsCallTable.h"
 
 #include <algorithm>
@@ -101,6 +101,21 @@ void addSystemInformationCalls(CallTable& calls) {
                   if (a[1 + i])
                       w.memory().write32(a[1 + i], values[i]);
               return ok;
+          }}},
+        {"SetErrorMode",
+         {1,
+          [](WindowsCalls& w, const CallArguments& a) -> std::uint32_t {
+              return w.pc().setErrorMode(a[0]);
+          }}},
+        {"GetTickCount",
+         {0,
+          [](WindowsCalls& w, const CallArguments&) -> std::uint32_t {
+              return w.pc().tickCount();
+          }}},
+        {"GetCurrentProcessId",
+         {0,
+          [](WindowsCalls& w, const CallArguments&) -> std::uint32_t {
+              return w.pc().processId();
           }}},
         {"GetSystemMetrics",
          {1,

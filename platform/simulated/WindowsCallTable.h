@@ -38,6 +38,9 @@ constexpr std::uint32_t kInvalidHandleValue = 0xFFFFFFFF;
 constexpr std::uint32_t kErrorInvalidHandleCode = 6;
 constexpr std::uint32_t kErrorInvalidParameter = 87;
 constexpr std::uint32_t kErrorInsufficientBuffer = 122;
+constexpr std::uint32_t kErrorMessageNotFound = 317; // ERROR_MR_MID_NOT_FOUND
+// The one search FindFirstFileA hands out: the program closes each at once.
+constexpr std::uint32_t kFindHandle = 0xF1D0;
 constexpr std::uint32_t kErrorEnvVarNotFound = 203;
 
 } // namespace prereq

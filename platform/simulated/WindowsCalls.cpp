@@ -20,13 +20,15 @@ std::uint32_t WindowsCalls::copyString(std::uint32_t address, const std::string&
 }
 
 std::uint32_t WindowsCalls::exportStub(ExportAddress entry) {
-    const auto address = exportStubs_ + 16 * static_cast<std::uint32_t>(exports_.size());
+    const auto address =
+        exportStubs_ + 16 * static_cast<std::uint32_t>(exports_.size() + kernelExports_.size());
     exports_[address] = entry;
     return address;
 }
 
-std::optional<WindowsCalls::Answer> WindowsCalls::call(const std::string& function,
-                                                       std::uint32_t arguments) {
+namespace {
+
+const CallTable& callTable() {
     static const CallTable calls = [] {
         CallTable all;
         addSystemInformationCalls(all);
@@ -35,6 +37,23 @@ std::optional<WindowsCalls::Answer> WindowsCalls::call(const std::string& functi
         addUserInterfaceCalls(all);
         return all;
     }();
+    return calls;
+}
+
+} // namespace
+
+std::uint32_t WindowsCalls::kernelExportStub(const std::string& function) {
+    if (!callTable().count(function))
+        return 0;
+    const auto address =
+        exportStubs_ + 16 * static_cast<std::uint32_t>(exports_.size() + kernelExports_.size());
+    kernelExports_[address] = function;
+    return address;
+}
+
+std::optional<WindowsCalls::Answer> WindowsCalls::call(const std::string& function,
+                                                       std::uint32_t arguments) {
+    const CallTable& calls = callTable();
     const auto it = calls.find(function);
     if (it == calls.end())
         return std::nullopt;
@@ -44,6 +63,8 @@ std::optional<WindowsCalls::Answer> WindowsCalls::call(const std::string& functi
 
 std::optional<WindowsCalls::Answer> WindowsCalls::callExport(std::uint32_t address,
                                                              std::uint32_t arguments) {
+    if (const auto kernel = kernelExports_.find(address); kernel != kernelExports_.end())
+        return call(kernel->second, arguments);
     const auto it = exports_.find(address);
     if (it == exports_.end())
         return std::nullopt;

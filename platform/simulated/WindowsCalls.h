@@ -35,12 +35,21 @@ public:
 
     std::uint32_t lastError = 0; // GetLastError
 
+    // Sets the error GetLastError answers; the call's answer.
+    std::uint32_t fail(std::uint32_t error, std::uint32_t answer) {
+        lastError = error;
+        return answer;
+    }
+
     // ---- For the calls' answers.
     SimulatedPc& pc() { return pc_; }
     GuestMemory& memory() { return memory_; }
     std::uint32_t imageBase() const { return imageBase_; }
     // The address the program is given for the PC's entry point.
     std::uint32_t exportStub(ExportAddress entry);
+    // The address the program is given for a kernel32 call it looks up rather than imports;
+    // 0 for a call the table does not answer.
+    std::uint32_t kernelExportStub(const std::string& function);
     // Copies text and its NUL into a buffer of size bytes when it fits: the length without the
     // NUL. Else nothing is copied and the answer is the size needed, NUL included, as
     // GetFullPathNameA and GetEnvironmentVariableA answer.
@@ -51,7 +60,8 @@ private:
     GuestMemory& memory_;
     std::uint32_t imageBase_;
     std::uint32_t exportStubs_;
-    std::map<std::uint32_t, ExportAddress> exports_; // stub address -> the PC's entry point
+    std::map<std::uint32_t, ExportAddress> exports_;     // stub address -> the PC's entry point
+    std::map<std::uint32_t, std::string> kernelExports_; // stub address -> a kernel32 call
 };
 
 } // namespace prereq

@@ -17,6 +17,7 @@ read_arrangement() {
     name=$1 pose=$2
     cdrom=0 rasadmin=0 rasapi32="" rnaph=0 clsid=0 msdun=0 devices="" modemkey=""
     modemattach=1 browser=fake help=0 locked=0 readonly=0 disk=host memory=$default_memory csd=""
+    codepage=1252 computer=""
     local token value
     for token in $3; do
         value=${token#*=}
@@ -41,10 +42,13 @@ read_arrangement() {
         disk=small) disk=small ;;
         memory=*) memory=$value ;;
         csd=*) csd=$value ;;
+        codepage=1251) codepage=1251 ;;
+        computer=*) computer=$value ;;
         *) die "$name: unknown arrangement $token" ;;
         esac
     done
     [ -z "$csd" ] || [ "$pose" = nt40 ] || die "$name: a service-pack text needs nt40"
+    [ -z "$computer" ] || [ "$disk" = host ] || die "$name: a computer name needs the host's disk"
 }
 
 arrange_registry() { # writes the scenario's registry changes as a .reg file
@@ -79,6 +83,14 @@ arrange_registry() { # writes the scenario's registry changes as a .reg file
         say "[HKEY_LOCAL_MACHINE\\$class_key\\0000]"
         [ "$modemattach" = 1 ] && say '"AttachedTo"="COM1"'
         say "\"Model\"=\"$modemkey\""
+        say
+    fi
+    if [ -n "$computer" ]; then # Wine names the computer after the host at each session's start
+        say '[HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\ComputerName\ComputerName]'
+        say "\"ComputerName\"=\"$computer\""
+        say
+        say '[HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\ComputerName\ActiveComputerName]'
+        say "\"ComputerName\"=\"$computer\""
         say
     fi
     case $browser in
@@ -116,12 +128,21 @@ arrange_pc() {
     fi
     [ "$help" = 1 ] && printf '<html><body>LAN help</body></html>' >"$folder/plintherror.html"
     [ "$locked" = 1 ] && printf 'stale report' >"$folder/PlinthSetupStatus.htm"
-    arrange_registry | iconv -f UTF-8 -t WINDOWS-1252 >"$tools/scenario.reg" # regedit reads ANSI
+    arrange_registry | iconv -f UTF-8 -t "WINDOWS-$codepage" >"$tools/scenario.reg" # regedit reads ANSI
 
     environment=(WINEPREFIX="$prefix")
     [ -n "$devices" ] && environment+=(E2E_RAS_DEVICES="$devices")
     # $LIB picks the shim of each process's width: the 64-bit wineserver serves a 32-bit Wine.
     environment+=(LD_PRELOAD="$helpers/shim/\$LIB/libmemoryshim.so" E2E_TOTAL_PHYS="$memory")
+    if [ "$codepage" = 1251 ]; then # Wine takes the ANSI code page from the locale
+        mkdir -p "$work/locale"
+        [ -d "$work/locale/ru_RU.CP1251" ] ||
+            localedef -i ru_RU -f CP1251 "$work/locale/ru_RU.CP1251" >/dev/null 2>&1 ||
+            [ -s "$work/locale/ru_RU.CP1251/LC_CTYPE" ] || die "$name: no ru_RU.CP1251 locale"
+        environment+=(LOCPATH="$work/locale" LC_ALL=ru_RU.CP1251)
+    fi
+    # The name written into the registry holds until the session ends (stop_pc).
+    [ -z "$computer" ] || env "${environment[@]}" wineserver -p
     env "${environment[@]}" "$wine" regedit /S 'C:\tools\scenario.reg'
     if [ "$disk" = small ]; then
         rm "$prefix/dosdevices/z:"

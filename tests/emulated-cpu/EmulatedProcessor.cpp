@@ -304,11 +304,6 @@ private:
             write32(arg(0), 68);
             return WindowsCalls::Answer{0, 4};
         }
-        if (name == "SetErrorMode") {
-            const std::uint32_t previous = errorMode_;
-            errorMode_ = arg(0);
-            return WindowsCalls::Answer{previous, 4};
-        }
         if (name == "SetUnhandledExceptionFilter") {
             const std::uint32_t previous = exceptionFilter_;
             exceptionFilter_ = arg(0);
@@ -423,7 +418,6 @@ private:
     std::set<std::uint32_t> afterPopfd_; // where EFLAGS.ID is cleared again
     std::uint32_t heapTop_ = kHeap;
     std::uint32_t commandLine_ = 0;
-    std::uint32_t errorMode_ = 0;
     std::uint32_t exceptionFilter_ = 0;
     std::map<std::uint32_t, std::uint32_t> windowLongs_; // the dialog's, by index
     EmulatedRunResult result_;
