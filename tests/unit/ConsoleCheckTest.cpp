@@ -6,7 +6,7 @@
 
 #include "checks/RequirementSet.h"
 #include "platform/Platform.h"
-#include "platform/SimulatedPc.h"
+#include "platform/simulated/SimulatedPc.h"
 #include "report/JsonSummary.h"
 #include "report/TextSummary.h"
 #include "resources/Version.h"
