@@ -2,6 +2,7 @@
 #include "app/ConsoleCheck.h"
 
 #include "app/ConsoleOptions.h"
+#include "app/ErrorText.h"
 #include "app/FleetStatusFiles.h"
 #include "app/PrereqCheckApp.h"
 #include "app/ResultFile.h"
@@ -33,16 +34,43 @@ void removeReports(const std::vector<const ProductAssessment*>& products) {
             platform().deleteFile(product->writtenReport());
 }
 
-// True when every product that is not satisfied got its report.
-bool reportsWhole(const std::vector<const ProductAssessment*>& products) {
-    return std::all_of(products.begin(), products.end(), [](const ProductAssessment* product) {
-        return product->overallStatus() == Satisfied || !product->writtenReport().empty();
-    });
+// The first product that is not satisfied and got no report; null when every one got its own.
+const ProductAssessment* missingReport(const std::vector<const ProductAssessment*>& products) {
+    const auto it =
+        std::find_if(products.begin(), products.end(), [](const ProductAssessment* product) {
+            return product->overallStatus() != Satisfied && product->writtenReport().empty();
+        });
+    return it == products.end() ? nullptr : *it;
+}
+
+// "\\server\share", with trailing '\' or without: a share's root, which GetFileAttributesA
+// never answers as a folder (Windows fails it with ERROR_BAD_NETPATH, and its documentation
+// asks for a subfolder of the share).
+bool isShareRoot(const std::string& folder) {
+    const std::string name = folder.substr(0, folder.find_last_not_of('\\') + 1);
+    if (name.size() < 5 || name.compare(0, 2, "\\\\") != 0)
+        return false;
+    const auto separator = name.find('\\', 2);
+    return separator != std::string::npos && separator > 2 && separator + 1 < name.size() &&
+           name.find('\\', separator + 1) == std::string::npos;
+}
+
+// A folder, or a share's root that can be listed, as Windows 95 and NT 4.0 both allow; an
+// empty share has no entry to list, and says so with ERROR_FILE_NOT_FOUND.
+bool isFolderOrShare(const std::string& folder) {
+    if (platform().isFolder(folder))
+        return true;
+    if (!isShareRoot(folder))
+        return false;
+    const std::uint32_t error =
+        platform().findFirstFile(folder.substr(0, folder.find_last_not_of('\\') + 1) + "\\*");
+    return error == kErrorSuccess || error == static_cast<std::uint32_t>(kErrorFileNotFound) ||
+           error == kWin32NoMoreFiles;
 }
 
 // The refusal of a folder that is missing or a file; empty for a folder.
 std::string folderProblem(const char* what, const std::string& folder) {
-    if (platform().isFolder(folder))
+    if (isFolderOrShare(folder))
         return {};
     const char* problem = platform().pathExists(folder) ? "' is not a folder" : "' does not exist";
     return std::string(what) + " '" + folder + problem;
@@ -69,16 +97,22 @@ ConsoleRun assess(const ConsoleOptions& options, const std::string& computer) {
     const WardlineProduct wardline(destination);
     const WardlineLanProduct wardlineLan(destination);
     const std::vector<const ProductAssessment*> products = {&plinthSetup, &wardline, &wardlineLan};
-    if (options.writeReports && !reportsWhole(products)) {
+    const ProductAssessment* unwritten = options.writeReports ? missingReport(products) : nullptr;
+    if (unwritten) {
         removeReports(products);
-        return refusal("cannot write the reports into '" + options.reportFolder + "'");
+        return refusal("cannot write the report '" +
+                       pathIn(options.reportFolder, unwritten->reportFileName()) +
+                       "': " + errorText(unwritten->reportError()));
     }
     const std::string json =
         jsonSummary(products, computer, isoCheckTime(resultFolders().localTime()));
-    if (options.writeResult &&
-        !writeResultFile(options.resultFolder, resultFileName(computer), windowsLineEnds(json))) {
+    const std::string resultProblem =
+        options.writeResult
+            ? writeResultFile(options.resultFolder, resultFileName(computer), windowsLineEnds(json))
+            : std::string();
+    if (!resultProblem.empty()) {
         removeReports(products);
-        return refusal("cannot write the result into '" + options.resultFolder + "'");
+        return refusal(resultProblem);
     }
     ConsoleRun run;
     run.exitCode = exitCodeFor(products);
@@ -102,6 +136,9 @@ int exitCodeFor(const std::vector<const ProductAssessment*>& products) {
 }
 
 ConsoleRun runConsoleCheck(const std::vector<std::string>& arguments) {
+    // Unattended: no system box may wait for a click (a floppy or an empty CD-ROM drive on
+    // PATH, a library that cannot be found), so the calls fail instead, before any probe runs.
+    platform().setErrorMode(kQuietErrorMode);
     const ConsoleOptions options = parseConsoleOptions(arguments);
     if (!options.error.empty())
         return refusal(options.error);

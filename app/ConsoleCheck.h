@@ -28,9 +28,11 @@ struct ConsoleRun {
 int exitCodeFor(const std::vector<const ProductAssessment*>& products);
 
 // Measures the PC through platform() and releases the requirement lists again before returning.
-// A report or result folder that does not exist, or is a file, is refused before anything is
-// measured; when a report or the result file cannot be written, the files this run wrote are
-// removed again, so no partial set remains.
+// Turns the system's error boxes off first. A report or result folder that does not exist, or
+// is a file, is refused before anything is measured (a share's root counts as a folder when it
+// can be listed); when a report or the result file cannot be written, the files this run wrote
+// are removed again, so no partial set remains, and the line on standard error names the file
+// and gives Windows' reason.
 ConsoleRun runConsoleCheck(const std::vector<std::string>& arguments);
 
 } // namespace prereq

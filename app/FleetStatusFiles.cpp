@@ -59,11 +59,11 @@ std::string writeFleetStatus(const std::string& folder, int maxAgeDays, std::str
     const FleetSummary summary = readFleetFolder(folder);
     const LocalTime now = resultFolders().localTime();
     copyPictures(folder);
-    problem.clear();
-    if (!writeResultFile(folder, kPageName, windowsLineEnds(fleetPage(summary, now, maxAgeDays))))
-        problem = std::string("cannot write ") + kPageName + " into '" + folder + "'";
-    else if (!writeResultFile(folder, kSpreadsheetName, fleetCsv(summary, now)))
-        problem = std::string("cannot write ") + kSpreadsheetName + " into '" + folder + "'";
+    problem = writeResultFile(folder, kPageName,
+                              windowsLineEnds(fleetPage(summary, now, maxAgeDays)), "the page");
+    if (problem.empty())
+        problem = writeResultFile(folder, kSpreadsheetName, fleetCsv(summary, now),
+                                  "the spreadsheet file");
     if (!problem.empty())
         return {};
     return countLines(summary, folder) + "Wrote " + pathIn(folder, kPageName) + " and " +

@@ -1,11 +1,68 @@
-// Naming and writing the result file. Windows 95 has MoveFileA but no MoveFileExA, so a result
-// from an earlier run is deleted before the new one takes its name.
+// Naming and writing the result file. Many computers write into one share while a collector
+// reads it, so each run writes under a name of its own and replaces the result as one rename.
 #include "app/ResultFile.h"
 
+#include "app/ErrorText.h"
 #include "platform/Platform.h"
 #include "report/ProductAssessment.h"
 
 namespace prereq {
+
+namespace {
+
+constexpr std::uint32_t kNameTries = 8;      // temporary names tried when one exists already
+constexpr int kPlaceTries = 10;              // a held result: tried this often,
+constexpr std::uint32_t kPlacePauseMs = 200; // this long apart, about two seconds in all
+
+std::string hexNumber(std::uint32_t value) {
+    static const char kHex[] = "0123456789abcdef";
+    std::string digits;
+    do {
+        digits.insert(digits.begin(), kHex[value & 0xF]);
+        value >>= 4;
+    } while (value != 0);
+    return digits;
+}
+
+// The errors of a file that another program has open: worth a second try a moment later.
+bool heldByAnother(std::uint32_t error) {
+    return error == kWin32SharingViolation || error == kWin32LockViolation ||
+           error == kWin32AccessDenied;
+}
+
+// Puts temporary in target's place: 0 when it is there, else the error that stopped it, with
+// a result from before still under target's name.
+std::uint32_t placeResult(const std::string& temporary, const std::string& target,
+                          const std::string& aside) {
+    WindowsServices& pc = platform();
+    if (pc.replaceFile(temporary, target))
+        return 0;
+    const std::uint32_t replaceError = pc.lastErrorCode();
+    if (replaceError != kWin32CallNotImplemented)
+        return replaceError;
+    // Windows 95 and 98: no rename replaces a file, so the old result is set aside first and put
+    // back when the new one cannot take its name. At no step is it gone.
+    if (pc.moveFile(temporary, target))
+        return 0;
+    const std::uint32_t moveError = pc.lastErrorCode();
+    if (!pc.pathExists(target))
+        return moveError;
+    if (!pc.moveFile(target, aside))
+        return pc.lastErrorCode();
+    if (pc.moveFile(temporary, target)) {
+        pc.deleteFile(aside);
+        return 0;
+    }
+    const std::uint32_t error = pc.lastErrorCode();
+    pc.moveFile(aside, target); // should this fail too, the old result stays under aside
+    return error;
+}
+
+std::string failure(const char* kind, const std::string& file, std::uint32_t error) {
+    return std::string("cannot write ") + kind + " '" + file + "': " + errorText(error);
+}
+
+} // namespace
 
 std::string resultFileName(const std::string& computer) {
     static const char kHex[] = "0123456789ABCDEF";
@@ -24,22 +81,42 @@ std::string resultFileName(const std::string& computer) {
     return name + ".json";
 }
 
-bool writeResultFile(const std::string& folder, const std::string& fileName,
-                     const std::string& text) {
+std::string writeResultFile(const std::string& folder, const std::string& fileName,
+                            const std::string& text, const char* kind) {
     WindowsServices& pc = platform();
     const std::string target = pathIn(folder, fileName);
-    const std::string temporary = target + ".tmp";
-    const FileHandle file = pc.createReportFile(temporary);
+    // Cloned PCs keep one computer name: their runs differ in process id or tick count, and
+    // CREATE_NEW never takes over another run's file should both be the same.
+    const std::string run = target + "." + hexNumber(pc.processId()) + "-";
+    const std::uint32_t tick = pc.tickCount();
+    std::string own;
+    FileHandle file = 0;
+    for (std::uint32_t n = 0; n < kNameTries && file == 0; ++n) {
+        own = run + hexNumber(tick + n);
+        file = pc.createNewFile(own + ".tmp");
+        const std::uint32_t error = file ? 0 : pc.lastErrorCode();
+        if (!file && error != kWin32FileExists && error != kWin32AlreadyExists)
+            break;
+    }
+    const std::string temporary = own + ".tmp";
     if (file == 0)
-        return false;
+        return failure(kind, temporary, pc.lastErrorCode());
     const bool written = pc.writeFile(file, text.data(), static_cast<std::uint32_t>(text.size()));
+    const std::uint32_t writeError = written ? 0 : pc.lastErrorCode();
     pc.closeFile(file);
-    if (written && pc.pathExists(target))
-        pc.deleteFile(target);
-    if (written && pc.moveFile(temporary, target))
-        return true;
+    if (!written) {
+        pc.deleteFile(temporary);
+        return failure(kind, temporary, writeError);
+    }
+    std::uint32_t error = placeResult(temporary, target, own + ".old");
+    for (int tries = 1; error != 0 && heldByAnother(error) && tries < kPlaceTries; ++tries) {
+        pc.sleep(kPlacePauseMs);
+        error = placeResult(temporary, target, own + ".old");
+    }
+    if (error == 0)
+        return {};
     pc.deleteFile(temporary);
-    return false;
+    return failure(kind, target, error);
 }
 
 } // namespace prereq

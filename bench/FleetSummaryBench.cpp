@@ -11,7 +11,7 @@
 //   run N NS FILES PAGE_BYTES CSV_BYTES
 #include "app/ConsoleCheck.h"
 #include "platform/Platform.h"
-#include "platform/SimulatedPc.h"
+#include "platform/simulated/SimulatedPc.h"
 
 #include <chrono>
 #include <cstdio>

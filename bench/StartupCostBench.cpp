@@ -21,7 +21,7 @@
 #ifdef _WIN32
 #include "platform/Win32Services.h"
 #else
-#include "platform/SimulatedPc.h"
+#include "platform/simulated/SimulatedPc.h"
 #endif
 
 #include <cstdio>

@@ -7,7 +7,7 @@
 // directory, report files that cannot be created and a disk that fills up.
 #pragma once
 
-#include "platform/SimulatedPc.h"
+#include "platform/simulated/SimulatedPc.h"
 
 #include <cstddef>
 #include <cstdint>

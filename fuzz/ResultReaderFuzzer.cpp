@@ -3,7 +3,7 @@
 // bytes, the file is either used or listed with a one-line reason; the page is ASCII with every
 // row and table closed; the spreadsheet has one record per product, each on one line.
 #include "platform/Platform.h"
-#include "platform/SimulatedPc.h"
+#include "platform/simulated/SimulatedPc.h"
 #include "report/FleetCsv.h"
 #include "report/FleetPage.h"
 #include "report/FleetSummary.h"

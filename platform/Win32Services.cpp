@@ -28,6 +28,13 @@ HWND toWindow(WindowHandle window) {
 }
 
 using RasEnumDevicesFunction = DWORD(WINAPI*)(void*, DWORD*, DWORD*);
+using MoveFileExFunction = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);
+
+FileHandle createFile(const std::string& name, DWORD disposition) {
+    const HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, disposition,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    return file == INVALID_HANDLE_VALUE ? 0 : reinterpret_cast<FileHandle>(file);
+}
 
 } // namespace
 
@@ -96,17 +103,27 @@ std::uint32_t Win32Services::driveType(const std::string& rootPath) {
 
 bool Win32Services::diskFreeSpace(const std::string& rootPath, DiskFreeSpace& space) {
     DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
-    // A drive without a medium must fail quietly, not ask the user to insert a disk.
-    const UINT previousMode = SetErrorMode(SEM_FAILCRITICALERRORS);
+    // A drive without a medium fails quietly: the programs turn the boxes off at start-up.
     const bool ok = GetDiskFreeSpaceA(rootPath.c_str(), &sectorsPerCluster, &bytesPerSector,
                                       &freeClusters, &totalClusters) != 0;
-    SetErrorMode(previousMode);
     space = DiskFreeSpace{sectorsPerCluster, bytesPerSector, freeClusters, totalClusters};
     return ok;
 }
 
 int Win32Services::systemMetric(int index) {
     return GetSystemMetrics(index);
+}
+
+std::uint32_t Win32Services::setErrorMode(std::uint32_t mode) {
+    return SetErrorMode(mode);
+}
+
+std::uint32_t Win32Services::processId() {
+    return GetCurrentProcessId();
+}
+
+std::uint32_t Win32Services::tickCount() {
+    return GetTickCount();
 }
 
 // ---- Registry and libraries.
@@ -224,9 +241,11 @@ void Win32Services::writeStandardOutput(const std::string& text) {
 }
 
 FileHandle Win32Services::createReportFile(const std::string& name) {
-    const HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    return file == INVALID_HANDLE_VALUE ? 0 : reinterpret_cast<FileHandle>(file);
+    return createFile(name, CREATE_ALWAYS);
+}
+
+FileHandle Win32Services::createNewFile(const std::string& name) {
+    return createFile(name, CREATE_NEW);
 }
 
 bool Win32Services::writeFile(FileHandle file, const char* data, std::uint32_t size) {
@@ -244,6 +263,39 @@ bool Win32Services::deleteFile(const std::string& name) {
 
 bool Win32Services::moveFile(const std::string& existingName, const std::string& newName) {
     return MoveFileA(existingName.c_str(), newName.c_str()) != 0;
+}
+
+// Looked up at run time rather than imported: the references of Windows 95 list MoveFileExA as
+// unsupported there (its kernel32 exports a stub that fails with ERROR_CALL_NOT_IMPLEMENTED),
+// so a system without the export answers as that stub does.
+bool Win32Services::replaceFile(const std::string& existingName, const std::string& newName) {
+    const auto moveFileEx = reinterpret_cast<MoveFileExFunction>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "MoveFileExA")));
+    if (!moveFileEx) {
+        SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+        return false;
+    }
+    return moveFileEx(existingName.c_str(), newName.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+std::uint32_t Win32Services::findFirstFile(const std::string& pattern) {
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return GetLastError();
+    FindClose(search);
+    return ERROR_SUCCESS;
+}
+
+std::uint32_t Win32Services::lastErrorCode() {
+    return GetLastError();
+}
+
+std::string Win32Services::errorMessage(std::uint32_t code) {
+    char buffer[512];
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, code, 0, buffer, sizeof buffer, nullptr);
+    return std::string(buffer, length < sizeof buffer ? length : 0);
 }
 
 std::string Win32Services::computerName() {
@@ -269,6 +321,21 @@ std::string Win32Services::ansiToOem(const std::string& text) {
     if (!buffer.empty())
         CharToOemBuffA(buffer.data(), buffer.data(), static_cast<DWORD>(buffer.size()));
     return std::string(buffer.begin(), buffer.end());
+}
+
+bool Win32Services::ansiToUtf16(const std::string& text, std::u16string& wide) {
+    wide.clear();
+    if (text.empty())
+        return true;
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+    if (length <= 0)
+        return false;
+    std::vector<wchar_t> buffer(static_cast<std::size_t>(length));
+    if (MultiByteToWideChar(CP_ACP, 0, text.data(), size, buffer.data(), length) != length)
+        return false;
+    wide.assign(buffer.begin(), buffer.end());
+    return true;
 }
 
 // ---- User interface.

@@ -18,6 +18,9 @@ public:
     std::uint32_t driveType(const std::string& rootPath) override;
     bool diskFreeSpace(const std::string& rootPath, DiskFreeSpace& space) override;
     int systemMetric(int index) override;
+    std::uint32_t setErrorMode(std::uint32_t mode) override;
+    std::uint32_t processId() override;
+    std::uint32_t tickCount() override;
 
     std::int32_t openKey(const std::string& path, KeyHandle& key) override;
     std::int32_t enumerateSubkey(KeyHandle key, std::uint32_t index, char* name,
@@ -45,10 +48,16 @@ public:
     void closeFile(FileHandle file) override;
     bool deleteFile(const std::string& name) override;
     bool moveFile(const std::string& existingName, const std::string& newName) override;
+    bool replaceFile(const std::string& existingName, const std::string& newName) override;
+    FileHandle createNewFile(const std::string& name) override;
+    std::uint32_t findFirstFile(const std::string& pattern) override;
+    std::uint32_t lastErrorCode() override;
+    std::string errorMessage(std::uint32_t code) override;
     std::string computerName() override;
     FileHandle standardHandle(std::uint32_t which) override;
     bool isConsole(FileHandle handle) override;
     std::string ansiToOem(const std::string& text) override;
+    bool ansiToUtf16(const std::string& text, std::u16string& wide) override;
 
     std::string loadString(std::uint32_t id) override;
     int messageBox(WindowHandle owner, const std::string& text, const std::string& caption,

@@ -66,6 +66,22 @@ constexpr std::int32_t kErrorFileNotFound = 2;
 constexpr std::int32_t kErrorMoreData = 234;
 constexpr std::int32_t kErrorNoMoreItems = 259;
 
+// SetErrorMode's flags: no critical-error box ("insert a disk") and no box for a file or library
+// that cannot be found; the system fails the call instead, as an unattended run needs.
+constexpr std::uint32_t kSemFailCriticalErrors = 0x0001; // SEM_FAILCRITICALERRORS
+constexpr std::uint32_t kSemNoOpenFileErrorBox = 0x8000; // SEM_NOOPENFILEERRORBOX
+constexpr std::uint32_t kQuietErrorMode = kSemFailCriticalErrors | kSemNoOpenFileErrorBox;
+
+// GetLastError codes the program tells apart.
+constexpr std::uint32_t kWin32AccessDenied = 5;         // ERROR_ACCESS_DENIED
+constexpr std::uint32_t kWin32NoMoreFiles = 18;         // ERROR_NO_MORE_FILES
+constexpr std::uint32_t kWin32SharingViolation = 32;    // ERROR_SHARING_VIOLATION
+constexpr std::uint32_t kWin32LockViolation = 33;       // ERROR_LOCK_VIOLATION
+constexpr std::uint32_t kWin32BadNetPath = 53;          // ERROR_BAD_NETPATH
+constexpr std::uint32_t kWin32FileExists = 80;          // ERROR_FILE_EXISTS
+constexpr std::uint32_t kWin32CallNotImplemented = 120; // ERROR_CALL_NOT_IMPLEMENTED
+constexpr std::uint32_t kWin32AlreadyExists = 183;      // ERROR_ALREADY_EXISTS
+
 // Message box flags and results (MB_*, ID*), and the show commands of ShellExecuteA.
 constexpr std::uint32_t kMbOk = 0x0;
 constexpr std::uint32_t kMbIconExclamation = 0x30;
@@ -97,6 +113,11 @@ public:
     virtual bool diskFreeSpace(const std::string& rootPath, DiskFreeSpace& space) = 0;
     // GetSystemMetrics.
     virtual int systemMetric(int index) = 0;
+    // SetErrorMode for the whole process; returns the mode before.
+    virtual std::uint32_t setErrorMode(std::uint32_t mode) = 0;
+    // GetCurrentProcessId and GetTickCount (milliseconds since the system started).
+    virtual std::uint32_t processId() = 0;
+    virtual std::uint32_t tickCount() = 0;
 };
 
 // advapi32 (read-only registry under HKEY_LOCAL_MACHINE) and run-time library loading.
@@ -153,8 +174,23 @@ public:
     virtual void closeFile(FileHandle file) = 0;
     // DeleteFileA.
     virtual bool deleteFile(const std::string& name) = 0;
-    // MoveFileA, which fails when newName exists (Windows 95 has no MoveFileExA to replace it).
+    // MoveFileA, which fails when newName exists.
     virtual bool moveFile(const std::string& existingName, const std::string& newName) = 0;
+    // MoveFileExA(existingName, newName, MOVEFILE_REPLACE_EXISTING): newName replaced in one
+    // step. Windows 95 and 98 export it only as a stub that fails with
+    // ERROR_CALL_NOT_IMPLEMENTED, and so does this call where the system has no such export.
+    virtual bool replaceFile(const std::string& existingName, const std::string& newName) = 0;
+    // CreateFileA(name, GENERIC_WRITE, share 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL): 0 when the
+    // file exists already (ERROR_FILE_EXISTS) or cannot be created.
+    virtual FileHandle createNewFile(const std::string& name) = 0;
+    // FindFirstFileA(pattern), closed again at once with FindClose: 0 when an entry matches,
+    // else GetLastError (ERROR_FILE_NOT_FOUND when the folder exists but nothing in it matches).
+    virtual std::uint32_t findFirstFile(const std::string& pattern) = 0;
+    // GetLastError: the reason the last call that failed gave.
+    virtual std::uint32_t lastErrorCode() = 0;
+    // FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS) for a Win32
+    // error code, as Windows words it; empty when it has no text for the code.
+    virtual std::string errorMessage(std::uint32_t code) = 0;
     // GetComputerNameA into a buffer of MAX_COMPUTERNAME_LENGTH + 1; empty when the call fails.
     virtual std::string computerName() = 0;
     // GetStdHandle(kStdOutputHandle or kStdErrorHandle); 0 when the program has no such stream
@@ -164,6 +200,9 @@ public:
     virtual bool isConsole(FileHandle handle) = 0;
     // CharToOemBuffA: as many bytes, from the ANSI code page into the console's OEM one.
     virtual std::string ansiToOem(const std::string& text) = 0;
+    // MultiByteToWideChar(CP_ACP, 0): text in the system's ANSI code page as UTF-16; false
+    // when the call fails.
+    virtual bool ansiToUtf16(const std::string& text, std::u16string& wide) = 0;
 };
 
 // user32: the string table and message boxes; the program's own file name.

@@ -3,10 +3,10 @@
 #include "report/FleetSummary.h"
 
 #include "platform/Platform.h"
+#include "report/AnsiText.h"
 #include "report/CheckTime.h"
 #include "report/JsonReader.h"
 #include "report/ProductAssessment.h"
-#include "report/Windows1252.h"
 
 #include <algorithm>
 
@@ -29,13 +29,6 @@ bool lessIgnoringCase(const std::string& a, const std::string& b) {
 }
 
 // The result of the later check; a result with a time is later than one without.
-// A file's name as FindFirstFileA gives it, in the ANSI code page, as UTF-8 like every other text.
-std::string utf8Name(const std::string& ansi) {
-    std::string utf8;
-    for (const char c : ansi)
-        appendUtf8(utf8, windows1252CodePoint(static_cast<unsigned char>(c)));
-    return utf8;
-}
 
 bool checkedLater(const ComputerResult& a, const ComputerResult& b) {
     if (a.checkedAtKnown != b.checkedAtKnown)
@@ -104,7 +97,7 @@ FleetSummary readFleetFolder(const std::string& folder) {
             continue;
         std::string text;
         ComputerResult result;
-        result.fileName = utf8Name(file.name);
+        result.fileName = utf8FromAnsi(file.name);
         std::string reason;
         if (file.size > limits.maxBytes)
             reason = "larger than " + std::to_string(limits.maxBytes) + " bytes";

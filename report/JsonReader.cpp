@@ -155,7 +155,7 @@ private:
                 return fail("a lone high surrogate before byte ");
             unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
         }
-        appendUtf8CodePoint(out, unit);
+        appendUtf8(out, unit);
         return true;
     }
 

@@ -2,8 +2,10 @@
 // two-space indented, one prerequisite per line.
 #include "report/JsonSummary.h"
 
+#include "platform/Platform.h"
+#include "report/AnsiText.h"
 #include "report/SummaryFields.h"
-#include "report/Windows1252.h"
+#include "report/Utf8.h"
 #include "resources/Version.h"
 
 namespace prereq {
@@ -41,12 +43,13 @@ std::string productObject(const ProductAssessment& product) {
 
 std::string jsonString(const std::string& text) {
     static const char kHex[] = "0123456789abcdef";
+    const std::string utf8 = utf8FromAnsi(text);
     std::string out = "\"";
-    for (const char c : text) {
-        const std::uint32_t codePoint = windows1252CodePoint(static_cast<unsigned char>(c));
+    for (std::size_t offset = 0; offset < utf8.size();) {
+        const std::uint32_t codePoint = nextCodePoint(utf8, offset);
         if (codePoint == '"' || codePoint == '\\') {
             out += '\\';
-            out += c;
+            out += static_cast<char>(codePoint);
         } else if (codePoint < 0x20 || (codePoint >= 0x7F && codePoint < 0xA0)) {
             out += "\\u00";
             out += kHex[codePoint >> 4];

@@ -10,9 +10,10 @@
 
 namespace prereq {
 
-// text (8-bit ANSI, read as Windows-1252) as a quoted JSON string. Quotes and backslashes are
-// escaped, and so is every control character (C0, DEL and C1) as \u00XX, so any bytes at all
-// give a valid string that holds no raw control character.
+// text (8-bit ANSI, decoded with the PC's ANSI code page through platform(), or as Windows-1252
+// should that fail) as a quoted JSON string in UTF-8. Quotes and backslashes are escaped, and so
+// is every control character (C0, DEL and C1) as \u00XX, so any bytes at all give a valid
+// string that holds no raw control character.
 std::string jsonString(const std::string& text);
 
 // The whole document, ending in a line break. computer is the name GetComputerNameA gives;

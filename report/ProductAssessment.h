@@ -40,6 +40,8 @@ public:
     // The path the report was written to: empty when it was not written (a satisfied product,
     // no destination, or a file that could not be created or written completely).
     std::string writtenReport() const { return writtenReport_; }
+    // Why the report was not written: GetLastError of the call that failed; 0 when none did.
+    std::uint32_t reportError() const { return reportError_; }
 
     // Opens the report in the browser through the document launcher, and keeps the path the
     // launcher used (the full path once the search has found the file).
@@ -65,6 +67,7 @@ private:
     std::int32_t overallStatus_ = Satisfied;
     FileHandle reportFile_ = 0;
     bool reportWriteFailed_ = false;
+    std::uint32_t reportError_ = 0;
     std::string writtenReport_;
 };
 

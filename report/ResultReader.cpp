@@ -23,9 +23,8 @@ std::string cleanText(const std::string& text) {
     std::string clean;
     for (std::size_t offset = 0; offset < text.size();) {
         const std::uint32_t codePoint = nextCodePoint(text, offset);
-        appendUtf8CodePoint(clean, codePoint < 0x20 || (codePoint >= 0x7F && codePoint < 0xA0)
-                                       ? 0xFFFD
-                                       : codePoint);
+        appendUtf8(clean, codePoint < 0x20 || (codePoint >= 0x7F && codePoint < 0xA0) ? 0xFFFD
+                                                                                      : codePoint);
     }
     const std::size_t first = clean.find_first_not_of(' ');
     return first == std::string::npos

@@ -37,8 +37,10 @@ void ProductAssessment::write(const std::string& fragment) {
     if (reportWriteFailed_ || fragment.empty())
         return;
     if (!platform().writeFile(reportFile_, fragment.data(),
-                              static_cast<std::uint32_t>(fragment.size())))
+                              static_cast<std::uint32_t>(fragment.size()))) {
         reportWriteFailed_ = true;
+        reportError_ = platform().lastErrorCode();
+    }
 }
 
 void ProductAssessment::writeCell(const std::string& text) {
@@ -50,8 +52,10 @@ void ProductAssessment::writeCell(const std::string& text) {
 void ProductAssessment::writeReport(int entryCount, const std::string& path) {
     // A report that cannot be created is simply not written: the verdict stands on its own.
     reportFile_ = platform().createReportFile(path);
-    if (!reportFile_)
+    if (!reportFile_) {
+        reportError_ = platform().lastErrorCode();
         return;
+    }
     reportWriteFailed_ = false;
 
     write("<!doctype html public -//w3c//dtd html 4.0 transitional//en>");

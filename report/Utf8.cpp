@@ -1,8 +1,6 @@
 // UTF-8 by RFC 3629, table 3-7 of the Unicode standard: which second byte each lead byte allows.
 #include "report/Utf8.h"
 
-#include "report/Windows1252.h"
-
 namespace prereq {
 
 namespace {
@@ -80,15 +78,22 @@ std::u16string utf16FromUtf8(const std::string& utf8) {
     return units;
 }
 
-void appendUtf8CodePoint(std::string& out, std::uint32_t codePoint) {
-    if (codePoint < 0x10000) {
-        appendUtf8(out, codePoint);
-        return;
+void appendUtf8(std::string& out, std::uint32_t codePoint) {
+    if (codePoint < 0x80) {
+        out += static_cast<char>(codePoint);
+    } else if (codePoint < 0x800) {
+        out += static_cast<char>(0xC0 | (codePoint >> 6));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else if (codePoint < 0x10000) {
+        out += static_cast<char>(0xE0 | (codePoint >> 12));
+        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (codePoint >> 18));
+        out += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
     }
-    out += static_cast<char>(0xF0 | (codePoint >> 18));
-    out += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (codePoint & 0x3F));
 }
 
 } // namespace prereq

@@ -19,6 +19,6 @@ std::uint32_t nextCodePoint(const std::string& utf8, std::size_t& offset);
 std::u16string utf16FromUtf8(const std::string& utf8);
 
 // Appends any code point up to U+10FFFF as UTF-8.
-void appendUtf8CodePoint(std::string& out, std::uint32_t codePoint);
+void appendUtf8(std::string& out, std::uint32_t codePoint);
 
 } // namespace prereq

@@ -53,10 +53,16 @@ int splitCommandLine(const char* line, char** argv, char* text) {
                 *text++ = '\\';
             if (backslashes % 2 == 1)
                 *text++ = '"';
-            else if (quoted && p[1] == '"')
+            else if (quoted && p[1] == '"') {
+                // The run-time of these systems copies the second quote and leaves the quoted
+                // part; the ones of 2008 on stay in it (read from the run-times' own parsers,
+                // hardtoc.com/2010/09/24/quoting-command-line-arguments.html and
+                // daviddeley.com/autohotkey/parameters/msvcrtparsing.htm).
                 *text++ = *p++;
-            else
+                quoted = false;
+            } else {
                 quoted = !quoted;
+            }
             ++p;
         }
         *text++ = '\0';

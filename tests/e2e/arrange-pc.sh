@@ -17,7 +17,7 @@ read_arrangement() {
     name=$1 pose=$2
     cdrom=0 rasadmin=0 rasapi32="" rnaph=0 clsid=0 msdun=0 devices="" modemkey=""
     modemattach=1 browser=fake help=0 locked=0 readonly=0 disk=host memory=$default_memory csd=""
-    computer=""
+    codepage=1252 computer=""
     local token value
     for token in $3; do
         value=${token#*=}
@@ -42,11 +42,13 @@ read_arrangement() {
         disk=small) disk=small ;;
         memory=*) memory=$value ;;
         csd=*) csd=$value ;;
+        codepage=1251) codepage=1251 ;;
         computer=*) computer=$value ;;
         *) die "$name: unknown arrangement $token" ;;
         esac
     done
     [ -z "$csd" ] || [ "$pose" = nt40 ] || die "$name: a service-pack text needs nt40"
+    [ -z "$computer" ] || [ "$disk" = host ] || die "$name: a computer name needs the host's disk"
 }
 
 arrange_registry() { # writes the scenario's registry changes as a .reg file
@@ -83,12 +85,13 @@ arrange_registry() { # writes the scenario's registry changes as a .reg file
         say "\"Model\"=\"$modemkey\""
         say
     fi
-    if [ -n "$computer" ]; then # the name GetComputerNameA gives, else the host's
-        for key in ComputerName ActiveComputerName; do
-            say "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\ComputerName\\$key]"
-            say "\"ComputerName\"=\"$computer\""
-            say
-        done
+    if [ -n "$computer" ]; then # Wine names the computer after the host at each session's start
+        say '[HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\ComputerName\ComputerName]'
+        say "\"ComputerName\"=\"$computer\""
+        say
+        say '[HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\ComputerName\ActiveComputerName]'
+        say "\"ComputerName\"=\"$computer\""
+        say
     fi
     case $browser in
     none) say '[-HKEY_CLASSES_ROOT\htmlfile]' ;;
@@ -100,8 +103,7 @@ arrange_registry() { # writes the scenario's registry changes as a .reg file
 # arrange_pc PROGRAM [TOOL...]: the PC of the arrangement read last, with PROGRAM in C:\program
 # beside the fake remote-access libraries and each TOOL in C:\tools beside the fake browser.
 # Sets dir (the scenario's own folder), prefix, c (its drive C:), folder (the current folder),
-# tools, and environment (what runs a program on this PC: env "${environment[@]}" "$wine" ...,
-# or "${on_pc[@]}" "${environment[@]}" "$wine" ... where the computer is named).
+# tools, and environment (what runs a program on this PC: env "${environment[@]}" "$wine" ...).
 # A small disk is a file system of its own with about 60 MB free.
 arrange_pc() {
     dir=$work/$name
@@ -126,18 +128,22 @@ arrange_pc() {
     fi
     [ "$help" = 1 ] && printf '<html><body>LAN help</body></html>' >"$folder/plintherror.html"
     [ "$locked" = 1 ] && printf 'stale report' >"$folder/PlinthSetupStatus.htm"
-    arrange_registry | iconv -f UTF-8 -t WINDOWS-1252 >"$tools/scenario.reg" # regedit reads ANSI
+    arrange_registry | iconv -f UTF-8 -t "WINDOWS-$codepage" >"$tools/scenario.reg" # regedit reads ANSI
 
     environment=(WINEPREFIX="$prefix")
     [ -n "$devices" ] && environment+=(E2E_RAS_DEVICES="$devices")
     # $LIB picks the shim of each process's width: the 64-bit wineserver serves a 32-bit Wine.
     environment+=(LD_PRELOAD="$helpers/shim/\$LIB/libmemoryshim.so" E2E_TOTAL_PHYS="$memory")
-    # A named computer is named in the registry and, for whatever Wine takes from the host's name
-    # (it writes it into the same keys when it sets up a prefix), in a UTS namespace of its own:
-    # its programs run through on_pc instead of env.
-    on_pc=(env)
-    [ -z "$computer" ] || on_pc=(unshare --uts sh -c 'hostname "$0" && exec env "$@"' "$computer")
-    "${on_pc[@]}" "${environment[@]}" "$wine" regedit /S 'C:\tools\scenario.reg'
+    if [ "$codepage" = 1251 ]; then # Wine takes the ANSI code page from the locale
+        mkdir -p "$work/locale"
+        [ -d "$work/locale/ru_RU.CP1251" ] ||
+            localedef -i ru_RU -f CP1251 "$work/locale/ru_RU.CP1251" >/dev/null 2>&1 ||
+            [ -s "$work/locale/ru_RU.CP1251/LC_CTYPE" ] || die "$name: no ru_RU.CP1251 locale"
+        environment+=(LOCPATH="$work/locale" LC_ALL=ru_RU.CP1251)
+    fi
+    # The name written into the registry holds until the session ends (stop_pc).
+    [ -z "$computer" ] || env "${environment[@]}" wineserver -p
+    env "${environment[@]}" "$wine" regedit /S 'C:\tools\scenario.reg'
     if [ "$disk" = small ]; then
         rm "$prefix/dosdevices/z:"
         env "${environment[@]}" wineserver -w # the registry is saved; the disk settles

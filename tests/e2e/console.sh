@@ -15,22 +15,24 @@ print("".join(v[0].upper() for v in verdicts))' "$@"
 }
 
 # The result file that --json-to wrote into FOLDER: the only file there, named after the
-# computer in it as the README says, with the expected verdicts, the same bytes as standard
-# output when that is JSON too, and the arranged service-pack text in UTF-8. Prints what is wrong.
-console_result_problems() { # folder output-file json|text verdicts service-pack-text
+# computer in it (its ANSI bytes in the PC's code page) as the README says, with the arranged
+# computer name, the expected verdicts, the same bytes as standard output when that is JSON too,
+# and the arranged service-pack text in UTF-8. Prints what is wrong.
+console_result_problems() { # folder output-file json|text verdicts service-pack-text code-page computer
     python3 -c 'import json, os, sys
-folder, output, form, verdicts, csd = sys.argv[1:]
+folder, output, form, verdicts, csd, codepage, arranged = sys.argv[1:]
 files = os.listdir(folder)
 data = open(os.path.join(folder, files[0]), "rb").read() if files else b"{}"
 try:
     document = json.loads(data.decode("utf-8"))
-    computer = document["computer"].encode("cp1252")
+    computer = document["computer"].encode("cp" + codepage)
     seen = "".join(p["verdict"][0].upper() for p in document["products"])
 except (ValueError, KeyError) as error:
     sys.exit("result file %s: %s" % (files, error))
 name = "".join(chr(b) if chr(b).isascii() and (chr(b).isalnum() or b == 45) else "_%02X" % b
                for b in computer) + ".json"
 if files != [name]: print("files %s in the result folder, expected only %s" % (files, name))
+if arranged and document["computer"] != arranged: print("computer %s, expected %s" % (document["computer"], arranged))
 if seen != verdicts: print("result file verdicts %s, expected %s" % (seen, verdicts))
 if form == "json" and data != open(output, "rb").read(): print("result file is not standard output")
 if csd not in data.decode("utf-8"): print("result file lacks the service-pack text " + csd)' "$@"
@@ -49,6 +51,16 @@ console_expected_verdicts() {
 }
 reports_of=PWL
 
+# A collector reading FILE in C:\reports: it is held open, with no sharing, until the PC stops.
+hold_in_reports() { # file
+    env "${environment[@]}" "$wine" 'C:\tools\FileHolder.exe' "C:\\reports\\$1" &
+    local tries=0
+    while env "${environment[@]}" "$wine" cmd /c type "C:\\reports\\$1" >/dev/null 2>&1; do
+        ((++tries < 40)) || die "$name: $1 is not held"
+        sleep 0.25
+    done
+}
+
 run_console_scenario() { # name pose arrangement expectation arguments reports refusal
     read_arrangement "$1" "$2" "$3"
     read_expectation "$1" "$4"
@@ -58,17 +70,20 @@ run_console_scenario() { # name pose arrangement expectation arguments reports r
         arguments+=("${argument//_/ }")
         [ "$argument" = --json ] && format=json
     done
-    arrange_pc "$console_program"
+    arrange_pc "$console_program" "$helpers"/FileHolder.exe
     local reports=$c/reports ansi=$csd
     mkdir -p "$reports"
     case $6 in
     folder=*) ansi=${6#folder=} && ansi=${ansi//_/ } && reports+=/$ansi && mkdir "$reports" ;;
+    share) mkdir -p "$prefix/dosdevices/unc/server" && ln -s ../../../drive_c/reports "$prefix/dosdevices/unc/server/results" ;;
     blocked=*) before=${6#blocked=} && mkdir "$reports/$before" ;;
     file=*) before=${6#file=} && printf 'not a folder' >"$reports/$before" ;;
+    held=*) before=${6#held=} && printf 'from before' >"$reports/$before" ;;
     -) ;;
     *) die "$name: unknown reports folder $6" ;;
     esac
-    (cd "$folder" && "${on_pc[@]}" "${environment[@]}" timeout "$scenario_limit" \
+    [[ $6 != held=* ]] || hold_in_reports "$before"
+    (cd "$folder" && env "${environment[@]}" timeout "$scenario_limit" \
         "$wine" 'C:\program\PrereqCheckCli.exe' "${arguments[@]}" >"$dir/console.out" 2>"$dir/console.err") ||
         code=$?
     stop_pc
@@ -80,6 +95,8 @@ run_console_scenario() { # name pose arrangement expectation arguments reports r
         [ "$lines" = 1 ] && grep -qF -- "$refusal" "$dir/console.err" ||
             failures+="standard error: $(cat "$dir/console.err"); expected one line with: $refusal"$'\n'
         [ "$(ls -A "$reports")" = "$before" ] || failures+="left in C:\\reports: $(ls "$reports")"$'\n'
+        [[ $6 != held=* ]] || [ "$(cat "$reports/$before")" = "from before" ] ||
+            failures+="the held result changed"$'\n'
     else
         expected=$(console_expected_verdicts)
         case $expected in *N*) want=2 ;; *B*) want=1 ;; esac
@@ -89,16 +106,16 @@ run_console_scenario() { # name pose arrangement expectation arguments reports r
         [ "$seen" = "$expected" ] || failures+="verdicts $seen, expected $expected"$'\n'
         if [ "$format" = text ]; then
             # A file gets the ANSI bytes, and no line is wider than a console allows.
-            [ -z "$ansi" ] || grep -qaF -- "$(printf '%s' "$ansi" | iconv -f UTF-8 -t WINDOWS-1252)" "$dir/console.out" ||
-                failures+="standard output lacks '$ansi' in Windows-1252"$'\n'
+            [ -z "$ansi" ] || grep -qaF -- "$(printf '%s' "$ansi" | iconv -f UTF-8 -t "WINDOWS-$codepage")" "$dir/console.out" ||
+                failures+="standard output lacks '$ansi' in Windows-$codepage"$'\n'
             longest=$(LC_ALL=C awk '{ sub(/\r$/, "") } length > n { n = length } END { print n + 0 }' "$dir/console.out")
             printf '%s\t%s\n' "$name" "$longest" >>"$artifacts/console-line-widths.tsv"
             ((longest <= 79)) || failures+="a table line of $longest characters"$'\n'
         fi
         if [[ " $5 " == *" --reports "* ]]; then
             check_reports "$reports"
-        elif [[ " $5 " == *" --json-to C:\reports "* ]]; then
-            problems=$(console_result_problems "$reports" "$dir/console.out" "$format" "$expected" "$csd")
+        elif [[ " $5 " == *" --json-to "* ]]; then
+            problems=$(console_result_problems "$reports" "$dir/console.out" "$format" "$expected" "$csd" "$codepage" "$computer")
             [ -z "$problems" ] || failures+=$problems$'\n'
         else
             [ -z "$(ls -A "$reports")" ] || failures+="wrote into C:\\reports unasked"$'\n'

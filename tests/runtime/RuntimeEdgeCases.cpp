@@ -136,6 +136,8 @@ const Case kCases[] = {
     {"command line, backslashes before quotes",
      [] { return split("p a\\\\\"b c\" d\\\"e f\\\\g \"h\"\"i\""); },
      "[p][a\\b c][d\"e][f\\\\g][h\"i]"},
+    {"command line, \"\" within quotes gives a quote and ends them",
+     [] { return split("p \"x\"\"\"y z\" \"a\"\"b c\""); }, "[p][x\"y z][a\"b][c]"},
     {"command line, the name alone", [] { return split("p.exe"); }, "[p.exe]"},
 };
 

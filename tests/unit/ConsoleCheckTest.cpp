@@ -6,7 +6,7 @@
 
 #include "checks/RequirementSet.h"
 #include "platform/Platform.h"
-#include "platform/SimulatedPc.h"
+#include "platform/simulated/SimulatedPc.h"
 #include "report/JsonSummary.h"
 #include "report/TextSummary.h"
 #include "resources/Version.h"
@@ -14,39 +14,67 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace prereq {
 namespace {
 
 const std::string kOut = "D:\\Out";
+const std::string kShare = "\\\\server\\results";
+const std::string kOld = "from before";
+const std::string kOtherRun = "another run's temporary file";
 
-// The NT 4.0 preset with D:\Out, varied: "100mb" of memory, "no-cdrom", both, and no CD-ROM drive
-// with a report that cannot be created ("locked"), a disk that fills up ("full") or a result
-// file that cannot be created ("result-locked"); a result from before ("old-result"), a plain
-// file D:\Out\a.txt ("file"), a computer without a name ("nameless"), a fleet page that cannot
-// be created ("page-locked").
+// The NT 4.0 preset (the Windows 95 one for "95-...") with D:\Out, varied: "100mb" of memory,
+// "no-cdrom", both, and no CD-ROM drive with a report that cannot be created ("locked"), a disk
+// that fills up ("full"), a result file that cannot take its name ("result-locked") or an empty
+// share \\server\results ("share"); a result from before ("old-result"), held open by a reader
+// ("held") or for the first half second only ("held-briefly"), another run's temporary file
+// under the very name this run tries first ("clash"), this run's own held open by a virus
+// scanner ("95-old-result-scanned"), a plain file D:\Out\a.txt ("file"), a
+// computer without a name ("nameless"), a fleet page that cannot be created ("page-locked").
 SimulatedPc consolePc(const std::string& variant) {
-    SimulatedPc pc = SimulatedPc::windowsNt4();
+    SimulatedPc pc =
+        variant.compare(0, 3, "95-") == 0 ? SimulatedPc::windows95() : SimulatedPc::windowsNt4();
     pc.addFolder(kOut);
     if (variant == "file")
         pc.addExistingPath(kOut + "\\a.txt");
-    if (variant == "old-result")
-        pc.files[kOut + "\\PC-1.json"] = "from before";
+    if (variant.find("old-result") != std::string::npos ||
+        variant.find("held") != std::string::npos)
+        pc.files[kOut + "\\PC-1.json"] = kOld;
+    if (variant.find("held") != std::string::npos)
+        pc.heldFiles[kOut + "\\PC-1.json"] = variant == "held-briefly" ? 500 : ~0ull;
+    if (variant == "clash" || variant == "95-old-result-scanned") {
+        SimulatedPc twin = pc; // the same run up to its result tells its temporary file's name
+        {
+            ScopedPlatform use(twin);
+            runConsoleCheck({"--json-to", kOut});
+        }
+        const auto tick = twin.tickCountStart + twin.clockNanoseconds / 1000000u;
+        char name[64];
+        std::snprintf(name, sizeof name, "\\PC-1.json.%x-%llx.tmp", pc.processIdValue,
+                      static_cast<unsigned long long>(tick));
+        if (variant == "clash")
+            pc.files[kOut + name] = kOtherRun;
+        else
+            pc.heldFiles[kOut + name] = ~0ull; // a scanner opens it as soon as it appears
+    }
+    if (variant == "share")
+        pc.addFolder(kShare);
     if (variant == "result-locked")
-        pc.lockedFiles.insert(kOut + "\\PC-1.json.tmp");
+        pc.lockedFiles.insert(kOut + "\\PC-1.json");
     if (variant == "nameless")
         pc.computerNameText.clear();
     if (variant == "100mb" || variant == "100mb-no-cdrom")
         pc.setMemoryBytes(100u << 20);
     if (variant == "no-cdrom" || variant == "100mb-no-cdrom" || variant == "locked" ||
-        variant == "full" || variant == "result-locked")
+        variant == "full" || variant == "result-locked" || variant == "share")
         pc.drives.erase('D');
     if (variant == "locked")
         pc.lockedFiles.insert(kOut + "\\WardlineLANStatus.htm");
     if (variant == "full")
         pc.diskBytesLeft = 100;
     if (variant == "page-locked")
-        pc.lockedFiles.insert(kOut + "\\FleetStatus.htm.tmp");
+        pc.lockedFiles.insert(kOut + "\\FleetStatus.htm");
     return pc;
 }
 
@@ -56,7 +84,9 @@ TEST(ConsoleCheck, AnswersEachCommandLineWithItsExitCodeOutputAndReports) {
                "; usage: PrereqCheck [--json] [--json-to FOLDER] [--reports FOLDER] "
                "[--summary FOLDER [--max-age DAYS]] [--help]\n";
     };
-    const std::string cannotWrite = refused("cannot write the reports into 'D:\\Out'");
+    const std::string held = refused("cannot write the result 'D:\\Out\\PC-1.json': The process "
+                                     "cannot access the file because it is being used by "
+                                     "another process");
     const struct {
         std::vector<std::string> arguments;
         const char* pc;
@@ -90,17 +120,51 @@ TEST(ConsoleCheck, AnswersEachCommandLineWithItsExitCodeOutputAndReports) {
         // The result replaces one from before, under the computer's name; stdout gets the same.
         {{"--json", "--json-to", kOut}, "", 0, "\"computer\": \"PC-1\",\n", "", 1},
         {{"--json", "--json-to", kOut}, "old-result", 0, "\"verdict\": \"satisfied\"", "", 1},
+        {{"--json", "--json-to", kOut}, "95-old-result", 0, "\"computer\"", "", 1},
+        // Another run's temporary file stays as it was.
+        {{"--json-to", kOut}, "clash", 0, "Plinth-Setup: satisfied\n", "", 2},
+        // A reader holds the result: tried again for a while, then refused; it stays as it was.
+        {{"--json-to", kOut}, "held-briefly", 0, "Plinth-Setup: satisfied\n", "", 1},
+        {{"--json-to", kOut},
+         "held",
+         3,
+         "",
+         refused("cannot write the result 'D:\\Out\\PC-1.json': Access is denied"),
+         1},
+        {{"--json-to", kOut}, "95-held", 3, "", held, 1},
+        // Set aside, then put back: the new result cannot take its name. Nor can it be removed.
+        {{"--json-to", kOut}, "95-old-result-scanned", 3, "", held, 2},
+        // A share's root fails GetFileAttributesA, but is listed as a folder.
+        {{"--json-to", kShare}, "share", 2, "Wardline LAN: not satisfied\n", "", 1},
+        {{"--reports", kShare + "\\", "--json-to", kShare + "\\"}, "share", 2, "", "", 4},
+        {{"--json-to", "\\\\server\\missing\\"},
+         "share",
+         3,
+         "",
+         refused("result folder '\\\\server\\missing\\' does not exist"),
+         0},
         // No result file, so no reports either.
         {{"--reports", kOut, "--json-to", kOut},
          "result-locked",
          3,
          "",
-         refused("cannot write the result into 'D:\\Out'"),
+         refused("cannot write the result 'D:\\Out\\PC-1.json': Access is denied"),
          0},
         {{"--reports", "X:"}, "", 3, "", refused("report folder 'X:' does not exist"), 0},
         // The third report cannot be created, or the disk fills up in the first: no report stays.
-        {{"--reports", kOut}, "locked", 3, "", cannotWrite, 0},
-        {{"--reports", kOut}, "full", 3, "", cannotWrite, 0},
+        {{"--reports", kOut},
+         "locked",
+         3,
+         "",
+         refused("cannot write the report 'D:\\Out\\WardlineLANStatus.htm': Access is denied"),
+         0},
+        {{"--reports", kOut},
+         "full",
+         3,
+         "",
+         refused("cannot write the report 'D:\\Out\\PlinthSetupStatus.htm': There is not enough "
+                 "space on the disk"),
+         0},
         {{"--summary", kOut, "--json"},
          "",
          3,
@@ -119,7 +183,7 @@ TEST(ConsoleCheck, AnswersEachCommandLineWithItsExitCodeOutputAndReports) {
          "page-locked",
          3,
          "",
-         refused("cannot write FleetStatus.htm into 'D:\\Out'"),
+         refused("cannot write the page 'D:\\Out\\FleetStatus.htm': Access is denied"),
          0},
     };
     for (const auto& c : cases) {
@@ -135,6 +199,13 @@ TEST(ConsoleCheck, AnswersEachCommandLineWithItsExitCodeOutputAndReports) {
         EXPECT_EQ(run.standardError, c.error) << name;
         EXPECT_EQ(c.exitCode == 3, run.standardOutput.empty()) << name;
         EXPECT_EQ(pc.files.size(), c.reports) << name;
+        // A refused run leaves a result from before under its name, as it was.
+        if (c.exitCode == 3 && dialogPc.files.count(kOut + "\\PC-1.json")) {
+            EXPECT_EQ(pc.files[kOut + "\\PC-1.json"], kOld) << name;
+        }
+        // Every drive and library probe ran with the system's boxes off; the dialog's products
+        // measured below without the program's start-up show that the record sees them.
+        EXPECT_EQ(pc.probesWithBoxesOn, std::vector<std::string>()) << name;
         // Each report is the one the dialog program writes into its current directory.
         ScopedPlatform use(dialogPc);
         buildRequirementLists();
@@ -144,14 +215,18 @@ TEST(ConsoleCheck, AnswersEachCommandLineWithItsExitCodeOutputAndReports) {
             const WardlineLanProduct wardlineLan;
         }
         releaseRequirementLists();
-        for (const auto& file : pc.files)
-            if (file.first.size() > 5 && file.first.substr(file.first.size() - 5) == ".json")
-                EXPECT_EQ(file.first + file.second,
-                          kOut + "\\PC-1.json" + windowsLineEnds(run.standardOutput));
+        EXPECT_NE(dialogPc.probesWithBoxesOn, std::vector<std::string>()) << name;
+        for (const auto& file : pc.files) {
+            const std::string fileName = file.first.substr(file.first.find_last_of('\\') + 1);
+            if (file.second == kOtherRun || file.second == kOld || pc.heldFiles.count(file.first))
+                continue; // as the test left it, or held open by the test
+            if (fileName == "PC-1.json" && run.outputIsUtf8)
+                EXPECT_EQ(file.second, windowsLineEnds(run.standardOutput)) << name;
+            else if (fileName == "PC-1.json")
+                EXPECT_EQ(file.second.find("{\r\n  \"version\": "), 0u) << name;
             else
-                EXPECT_EQ(file.second,
-                          dialogPc.files["C:\\Reports\\" + file.first.substr(kOut.size() + 1)])
-                    << file.first;
+                EXPECT_EQ(file.second, dialogPc.files["C:\\Reports\\" + fileName]) << file.first;
+        }
     }
 }
 
@@ -159,6 +234,7 @@ TEST(ConsoleCheck, JsonStringsHoldAnyBytesAsValidUtf8WithoutRawControlCharacters
     const struct {
         std::string text;
         std::string json;
+        std::uint32_t codePage = 1252;
     } cases[] = {
         {"Service Pack 6", "\"Service Pack 6\""},
         {"say \"hi\" C:\\", "\"say \\\"hi\\\" C:\\\\\""},
@@ -166,9 +242,17 @@ TEST(ConsoleCheck, JsonStringsHoldAnyBytesAsValidUtf8WithoutRawControlCharacters
         // Windows-1252: the euro sign, the undefined 0x81 and 0x9D as C1 controls, Latin-1.
         {"\x80\x81\x9d\x9f\xa0\xe9\xff",
          "\"\xe2\x82\xac\\u0081\\u009d\xc5\xb8\xc2\xa0\xc3\xa9\xc3\xbf\""},
+        // The PC's own code page: Cyrillic 1251, its undefined 0x98 a C1 control; a code page the
+        // PC cannot convert with falls back on Windows-1252.
+        {"\xcf\xca-\xa8\xff\x98", "\"\xd0\x9f\xd0\x9a-\xd0\x81\xd1\x8f\\u0098\"", 1251},
+        {"\xe9", "\"\xc3\xa9\"", 932},
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
+        SimulatedPc pc;
+        pc.ansiCodePage = c.codePage;
+        ScopedPlatform use(pc);
         EXPECT_EQ(jsonString(c.text), c.json) << c.text;
+    }
 }
 
 TEST(ConsoleCheck, SummariesShowWhatTheReportShows) {

@@ -3,7 +3,7 @@
 #include "app/DocumentLauncher.h"
 
 #include "platform/Platform.h"
-#include "platform/SimulatedPc.h"
+#include "platform/simulated/SimulatedPc.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "app/ConsoleCheck.h"
 #include "app/StandardStreams.h"
 #include "platform/Platform.h"
-#include "platform/SimulatedPc.h"
+#include "platform/simulated/SimulatedPc.h"
 #include "report/CheckTime.h"
 #include "report/JsonReader.h"
 

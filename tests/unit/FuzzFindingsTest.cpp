@@ -1,7 +1,7 @@
 // Faults the fuzzing target found, each kept as the smallest case that shows it.
 #include "fuzz/ReportInvariants.h"
 #include "platform/Platform.h"
-#include "platform/SimulatedPc.h"
+#include "platform/simulated/SimulatedPc.h"
 #include "report/ProductAssessment.h"
 
 #include <gtest/gtest.h>

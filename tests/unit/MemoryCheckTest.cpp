@@ -2,7 +2,7 @@
 #include "checks/MemoryCheck.h"
 
 #include "platform/Platform.h"
-#include "platform/SimulatedPc.h"
+#include "platform/simulated/SimulatedPc.h"
 #include "tests/unit/SimulatedSystems.h"
 
 #include <gtest/gtest.h>

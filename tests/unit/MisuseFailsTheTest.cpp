@@ -1,5 +1,5 @@
 // Makes each misuse a simulated PC reports (see SimulatedPc.h) a failure of the running test.
-#include "platform/SimulatedPc.h"
+#include "platform/simulated/SimulatedPc.h"
 
 #include <gtest/gtest.h>
 

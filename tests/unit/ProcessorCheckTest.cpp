@@ -3,7 +3,7 @@
 #include "checks/ProcessorCheck.h"
 
 #include "platform/Platform.h"
-#include "platform/SimulatedPc.h"
+#include "platform/simulated/SimulatedPc.h"
 #include "tests/unit/SimulatedSystems.h"
 
 #include <gtest/gtest.h>

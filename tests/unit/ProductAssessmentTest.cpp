@@ -4,7 +4,7 @@
 
 #include "checks/RequirementSet.h"
 #include "platform/Platform.h"
-#include "platform/SimulatedPc.h"
+#include "platform/simulated/SimulatedPc.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The simulated PC's strictness: each kind of misuse, made on purpose, and what it must produce.
 // A PC issues handles from 0x100 on, and entry points from 0x10000000 on.
-#include "platform/SimulatedPc.h"
+#include "platform/simulated/SimulatedPc.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The simulated PCs of the systems the probes tell apart, named for table-driven tests.
 #pragma once
 
-#include "platform/SimulatedPc.h"
+#include "platform/simulated/SimulatedPc.h"
 
 namespace prereq {
 

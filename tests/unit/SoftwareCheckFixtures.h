@@ -3,7 +3,7 @@
 #pragma once
 
 #include "checks/RemoteAccessCheck.h"
-#include "platform/SimulatedPc.h"
+#include "platform/simulated/SimulatedPc.h"
 #include "tests/unit/SimulatedSystems.h"
 
 #include <set>

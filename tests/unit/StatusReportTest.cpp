@@ -3,7 +3,7 @@
 #include "report/ProductAssessment.h"
 
 #include "platform/Platform.h"
-#include "platform/SimulatedPc.h"
+#include "platform/simulated/SimulatedPc.h"
 #include "resources/StringIds.h"
 
 #include "tests/unit/WorkedExampleReport.h"

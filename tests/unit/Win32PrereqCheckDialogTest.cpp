@@ -5,7 +5,7 @@
 #include "app/PrereqCheckApp.h"
 #include "checks/RequirementSet.h"
 #include "platform/Platform.h"
-#include "platform/SimulatedPc.h"
+#include "platform/simulated/SimulatedPc.h"
 #include "resources/StringIds.h"
 #include "resources/resource.h"
 #include "tests/unit/Win32ProgramResources.h"

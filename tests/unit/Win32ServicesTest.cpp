@@ -49,6 +49,10 @@ TEST(Win32Services, MissingThingsFailQuietly) {
     EXPECT_EQ(services.createReportFile("Z:\\no\\such\\folder\\report.htm"), 0u);
     EXPECT_FALSE(services.isFolder("Z:\\no\\such\\folder"));
     EXPECT_FALSE(services.moveFile("Z:\\no\\such\\a.tmp", "Z:\\no\\such\\a.json"));
+    EXPECT_FALSE(services.replaceFile("Z:\\no\\such\\a.tmp", "Z:\\no\\such\\a.json"));
+    EXPECT_EQ(services.createNewFile("Z:\\no\\such\\a.tmp"), 0u);
+    EXPECT_EQ(services.findFirstFile("Z:\\no\\such\\*"), 3u); // ERROR_PATH_NOT_FOUND
+    EXPECT_NE(services.errorMessage(3), "");
 }
 
 } // namespace

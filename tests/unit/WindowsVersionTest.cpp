@@ -2,7 +2,7 @@
 #include "checks/WindowsVersion.h"
 
 #include "platform/Platform.h"
-#include "platform/SimulatedPc.h"
+#include "platform/simulated/SimulatedPc.h"
 
 #include <gtest/gtest.h>
 

@@ -31,6 +31,22 @@
 // - GetFullPathNameA fails for a full path of MAX_PATH (260) characters or more, as the wrapper
 //   around it does; CreateFileA without sharing fails while the file is open, and so does
 //   DeleteFileA. MoveFileA fails when the new name exists, as it does on every Windows.
+// - A network share's root (\\server\share, with or without a trailing '\') fails
+//   GetFileAttributesA with ERROR_BAD_NETPATH, as Windows documents it ("specify a path to a
+//   subfolder on that share"); FindFirstFileA on "root\*" and every subfolder answer as a
+//   folder's. A file in heldFiles is open in a reader that shares nothing (from the moment it
+//   exists, should it not yet): CreateFileA, DeleteFileA and MoveFileA fail with
+//   ERROR_SHARING_VIOLATION, and MoveFileExA replacing it with ERROR_ACCESS_DENIED, until the
+//   virtual clock reaches the moment the reader lets go.
+// - MoveFileExA on the Windows 95 family is the stub its kernel32 exports: it fails with
+//   ERROR_CALL_NOT_IMPLEMENTED. Each failing file call sets the error GetLastError answers, and
+//   FormatMessageA words it as English Windows does.
+// - SetErrorMode starts at 0, as for a process started without a mode to inherit: every drive
+//   and library probe (GetDriveTypeA, GetDiskFreeSpaceA, GetFileAttributesA, FindFirstFileA,
+//   LoadLibraryA) made while it has not turned off both system boxes is recorded in
+//   probesWithBoxesOn.
+// - MultiByteToWideChar and WideCharToMultiByte (CP_ACP) convert with the PC's ANSI code page,
+//   1252 or 1251; a character the page lacks becomes '?'.
 // - Every clock call is recorded in clockCalls in the order it was made.
 // - FindFirstFileA lists "." and ".." first in any folder but a drive's root, and matches '*'
 //   and '?' ignoring case; a file open for writing cannot be opened for reading (the report files
@@ -41,9 +57,12 @@
 //   as the test described them from one call to the next, so RegEnumKeyA's indices stay put and
 //   the device list does not grow between the sizing and the filling RasEnumDevicesA.
 // - Nothing is denied that the test did not deny: every key opens unless it is not openable,
-//   every folder is writable, a file is locked only in lockedFiles, the disk is full only with
-//   diskBytesLeft, no call fails for lack of memory, and closing or freeing an open handle
-//   always succeeds.
+//   every folder is writable, a file is locked only in lockedFiles or heldFiles, the disk is
+//   full only with diskBytesLeft, no call fails for lack of memory, and closing or freeing an
+//   open handle always succeeds.
+// - A share answers as a local folder does in all else: no other computer writes into it, no
+//   file appears or goes unless the program or the test makes it, a rename is as atomic as on a
+//   local disk, and no share or server drops out between two calls.
 // - A misuse fails the call and the run goes on, where on Windows a call through a freed
 //   library's entry point crashes and a stale handle may name another object opened since.
 // - LoadLibraryA has no search order and no DllMain: no other copy of a library is found first,
@@ -64,9 +83,11 @@
 // - Only what the program uses exists: read-only keys under HKEY_LOCAL_MACHINE, report files
 //   that are created, written and closed, one callable entry point (RasEnumDevicesA).
 // - FindFirstFileA lists in name order, as NTFS does (FAT lists in the order files were made),
-//   and knows no short names. The ANSI code page is Windows-1252.
+//   and knows no short names.
 // - A console's OEM code page is 437: CharToOemBuffA maps each Windows-1252 byte to its 437
 //   byte, or to a look-alike or '?' where 437 has none.
+// - Of the ANSI code pages only 1252 and 1251 are known: MultiByteToWideChar fails with any
+//   other, where Windows would decode it.
 #pragma once
 
 #include "platform/Platform.h"
@@ -194,7 +215,12 @@ public:
     std::map<std::string, std::string, CaseInsensitiveLess> associations; // ".htm" -> program
     std::intptr_t launchResult = 42;
     std::set<std::string, CaseInsensitiveLess> lockedFiles; // full paths that cannot be created
-    std::optional<std::uint64_t> diskBytesLeft;             // writes fail beyond this
+    // Full paths a reader holds open, each until the virtual clock reaches the millisecond given.
+    std::map<std::string, std::uint64_t, CaseInsensitiveLess> heldFiles;
+    std::uint32_t ansiCodePage = 1252; // GetACP: 1252 Western, 1251 Cyrillic
+    std::uint32_t processIdValue = 0x5C;
+    std::uint32_t tickCountStart = 3600000;     // GetTickCount when the virtual clock stood at 0
+    std::optional<std::uint64_t> diskBytesLeft; // writes fail beyond this
     std::string programPath = "C:\\Program Files\\PrereqCheck\\PrereqCheck.exe";
     // What GetLocalTime and GetTimeZoneInformation answer.
     LocalTime clock = {2026, 12, 9, 14, 5, 30, true, 60};
@@ -229,9 +255,12 @@ public:
     int invalidHandleUses = 0;
     // The bytes each writeFile call was given, in order.
     std::vector<std::string> fileWrites;
-    // GetLastError after the last CreateFileA that failed: ERROR_PATH_NOT_FOUND (3) for a
+    // GetLastError after the last file call that failed: ERROR_PATH_NOT_FOUND (3) for a
     // missing folder, ERROR_ACCESS_DENIED (5) for a locked file, ERROR_SHARING_VIOLATION (32).
     std::uint32_t lastError = 0;
+    std::uint32_t errorMode = 0; // what SetErrorMode set last
+    // Each drive or library probe made with a system box still on: the call and what it was given.
+    std::vector<std::string> probesWithBoxesOn;
     // How many loads of the library are not yet freed; 0 once it is unloaded.
     int loadedLibraryReferences(const std::string& name) const;
 
@@ -246,6 +275,9 @@ public:
     std::uint32_t driveType(const std::string& rootPath) override;
     bool diskFreeSpace(const std::string& rootPath, DiskFreeSpace& space) override;
     int systemMetric(int index) override;
+    std::uint32_t setErrorMode(std::uint32_t mode) override;
+    std::uint32_t processId() override { return processIdValue; }
+    std::uint32_t tickCount() override;
 
     std::int32_t openKey(const std::string& path, KeyHandle& key) override;
     std::int32_t enumerateSubkey(KeyHandle key, std::uint32_t index, char* name,
@@ -273,10 +305,16 @@ public:
     void closeFile(FileHandle file) override;
     bool deleteFile(const std::string& name) override;
     bool moveFile(const std::string& existingName, const std::string& newName) override;
+    bool replaceFile(const std::string& existingName, const std::string& newName) override;
+    FileHandle createNewFile(const std::string& name) override;
+    std::uint32_t findFirstFile(const std::string& pattern) override;
+    std::uint32_t lastErrorCode() override { return lastError; }
+    std::string errorMessage(std::uint32_t code) override;
     std::string computerName() override { return computerNameText; }
     FileHandle standardHandle(std::uint32_t which) override;
     bool isConsole(FileHandle handle) override;
     std::string ansiToOem(const std::string& text) override;
+    bool ansiToUtf16(const std::string& text, std::u16string& wide) override;
 
     std::string loadString(std::uint32_t id) override;
     int messageBox(WindowHandle owner, const std::string& text, const std::string& caption,
@@ -294,6 +332,7 @@ public:
     ResultFolders& resultFolders() override { return *this; }
 
 private:
+    char16_t ansiCodePoint(unsigned char byte) const; // by the ANSI code page
     struct LoadedLibrary {
         std::string name;
         int references = 0;
@@ -308,6 +347,9 @@ private:
     std::string whatHandleIs(std::uintptr_t handle) const; // "was never issued", and so on
     std::string absolute(const std::string& path) const;
     bool isOpenFile(const std::string& full) const;
+    bool isHeld(const std::string& full) const; // open in a reader, by heldFiles
+    bool failWith(std::uint32_t error);         // sets lastError; false
+    void probed(const char* call, const std::string& argument);
     StandardStream* standardStream(FileHandle handle); // null for any other handle
     std::uint64_t counterAt(long double perSecond) const;
 

@@ -1,0 +1,262 @@
+// The bundle's 32-bit programs executed on the processors they judge: the console program on
+// each posed processor in the Windows 95 and NT 4.0 poses must exit as the same PC's native run
+// does, byte for byte (standard output, standard error, the reports, the exit code); and each
+// planted fault must fail its run.
+//
+//   EmulatedRuns BUNDLE_FOLDER MAP_FOLDER
+//
+// BUNDLE_FOLDER holds the programs as the zip holds them; MAP_FOLDER their link maps.
+#include "EmulatedProcessor.h"
+
+#include "app/ConsoleCheck.h"
+#include "app/RowDecision.h"
+#include "app/StandardStreams.h"
+#include "checks/RequirementSet.h"
+#include "platform/Platform.h"
+#include "report/ProductAssessment.h"
+#include "resources/resource.h"
+
+#include <cstdio>
+#include <functional>
+#include <sstream>
+
+using namespace prereq;
+
+namespace {
+
+struct Pose {
+    const char* name;
+    std::function<SimulatedPc()> pc;
+};
+
+const Pose kPoses[] = {
+    {"Windows 95", [] { return SimulatedPc::windows95(); }},
+    {"Windows NT 4.0", [] { return SimulatedPc::windowsNt4(); }},
+};
+
+SimulatedPc posedPc(const Pose& pose, const PosedProcessor& processor, const char* program) {
+    SimulatedPc pc = pose.pc();
+    pc.programPath = std::string("C:\\Program Files\\PrereqCheck\\") + program;
+    pc.processorCode = processor.family == 4 ? 486 : kProcessorPentium;
+    pc.processorHz = processor.hz;
+    pc.hasTimeStampCounter = processor.hasTimeStampCounter();
+    // A share's root, which GetFileAttributesA fails, with a result of an earlier run to replace.
+    pc.addFolder("\\\\server\\results");
+    pc.files["\\\\server\\results\\" + pc.computerName() + ".json"] = "{}";
+    if (!pc.isNtFamily())
+        pc.performanceTicksPerSecond = 1193182; // the 95 family's timer chip
+    return pc;
+}
+
+std::vector<std::string> words(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<std::string> all;
+    for (std::string word; in >> word;)
+        all.push_back(word);
+    return all;
+}
+
+// What the console program gives natively on the same PC: the unit tests' view of it.
+int runNatively(SimulatedPc& pc, const std::string& commandLine) {
+    ScopedPlatform use(pc);
+    const ConsoleRun run = runConsoleCheck(words(commandLine));
+    writeStandardStream(kStdOutputHandle, run.standardOutput, run.outputIsUtf8);
+    writeStandardStream(kStdErrorHandle, run.standardError, false);
+    return run.exitCode;
+}
+
+std::string processorRow(const std::string& table) {
+    std::istringstream in(table);
+    for (std::string line; std::getline(in, line);)
+        if (line.find(" processor") != std::string::npos)
+            return line.substr(0, line.find_last_not_of("\r ") + 1);
+    return "(no processor row)";
+}
+
+int failures = 0;
+
+void expect(bool ok, const std::string& what) {
+    if (!ok) {
+        std::printf("FAILED: %s\n", what.c_str());
+        ++failures;
+    }
+}
+
+void runConsoleProgram(const PeImage& image, const LinkMap& map) {
+    for (const Pose& pose : kPoses)
+        for (const PosedProcessor& processor : posedProcessors())
+            for (const std::string commandLine :
+                 {"--reports C:\\Reports", "--json", "--json-to \\\\server\\results"}) {
+                const std::string run =
+                    std::string(pose.name) + ", " + processor.name + ", " + commandLine;
+                SimulatedPc native = posedPc(pose, processor, "PrereqCheckCli.exe");
+                SimulatedPc emulated = native;
+                const int exitCode = runNatively(native, commandLine);
+                EmulatedRunResult r;
+                {
+                    ScopedPlatform checked(emulated); // the handles left open are misuses
+                    r = runEmulated(image, map, processor, emulated, commandLine);
+                }
+                expect(r.exited, run + ": " + r.failure);
+                expect(r.exitCode == static_cast<std::uint32_t>(exitCode), run + ": exit code");
+                expect(emulated.outputStream.written == native.outputStream.written,
+                       run + ": standard output differs:\n" + emulated.outputStream.written);
+                expect(emulated.errorStream.written == native.errorStream.written,
+                       run + ": standard error differs");
+                expect(emulated.files == native.files, run + ": the reports differ");
+                expect(emulated.probesWithBoxesOn.empty(), run + ": a probe with system boxes on");
+                const std::string row = processorRow(emulated.outputStream.written);
+                if (commandLine == "--json")
+                    continue;
+                expect(row.find(processor.row) != std::string::npos,
+                       run + ": processor row " + row);
+                std::printf(
+                    "%-15s %-20s exit %u, %7llu instructions, %4llu calls, %5llu reached: %s\n",
+                    pose.name, processor.name.c_str(), r.exitCode,
+                    static_cast<unsigned long long>(r.instructions),
+                    static_cast<unsigned long long>(r.windowsCalls),
+                    static_cast<unsigned long long>(r.distinctInstructions), row.c_str());
+            }
+}
+
+// The dialog program through WM_INITDIALOG: each product's row (its pictures, its status
+// words, its Details button) as the same PC's products decide it natively, and the same reports.
+void runDialogProgram(const PeImage& image, const LinkMap& map) {
+    struct Row {
+        int details, cross, check, status;
+    };
+    const Row rows[] = {
+        {IDC_DETAILS_PLINTH_SETUP, IDC_PLINTH_SETUP_NOT_SATISFIED, IDC_PLINTH_SETUP_SATISFIED,
+         IDC_PLINTH_SETUP_STATUS},
+        {IDC_DETAILS_WARDLINE, IDC_WARDLINE_NOT_SATISFIED, IDC_WARDLINE_SATISFIED,
+         IDC_WARDLINE_STATUS},
+        {IDC_DETAILS_WARDLINE_LAN, IDC_WARDLINE_LAN_NOT_SATISFIED, IDC_WARDLINE_LAN_SATISFIED,
+         IDC_WARDLINE_LAN_STATUS},
+    };
+    for (const Pose& pose : kPoses)
+        for (const PosedProcessor& processor : posedProcessors()) {
+            const std::string run = std::string(pose.name) + ", " + processor.name + ", dialog";
+            SimulatedPc native = posedPc(pose, processor, "PrereqCheck.exe");
+            SimulatedPc emulated = native;
+            std::vector<RowDecision> decisions;
+            {
+                ScopedPlatform use(native);
+                buildRequirementLists();
+                {
+                    const PlinthSetupProduct plinthSetup;
+                    const WardlineProduct wardline;
+                    const WardlineLanProduct wardlineLan;
+                    const ProductAssessment* products[] = {&plinthSetup, &wardline, &wardlineLan};
+                    for (const ProductAssessment* product : products)
+                        decisions.push_back(decideRow(product->overallStatus()));
+                }
+                releaseRequirementLists();
+            }
+            EmulatedRunResult r;
+            {
+                ScopedPlatform checked(emulated);
+                r = runEmulated(image, map, processor, emulated, "");
+            }
+            expect(r.dialog.initialised, run + ": " + r.failure);
+            expect(emulated.files == native.files, run + ": the reports differ");
+            std::string shown;
+            for (std::size_t i = 0; i < 3; ++i) {
+                const RowDecision& d = decisions[i];
+                DialogRecord& dialog = r.dialog;
+                const bool ok = dialog.shown[rows[i].details] == d.detailsShown &&
+                                dialog.shown[rows[i].cross] == d.crossShown &&
+                                dialog.shown[rows[i].check] == d.checkShown &&
+                                dialog.texts[rows[i].status] == native.loadString(d.statusStringId);
+                expect(ok, run + ": row " + std::to_string(i + 1) + " shows " +
+                               dialog.texts[rows[i].status]);
+                shown += (d.checkShown ? " check" : " cross") +
+                         std::string(d.detailsShown ? "+details" : "");
+            }
+            std::printf(
+                "%-15s %-20s dialog, %7llu instructions, %4llu calls, %5llu reached, %zu user32 "
+                "calls:%s\n",
+                pose.name, processor.name.c_str(), static_cast<unsigned long long>(r.instructions),
+                static_cast<unsigned long long>(r.windowsCalls),
+                static_cast<unsigned long long>(r.distinctInstructions), r.dialog.calls.size(),
+                shown.c_str());
+        }
+}
+
+// Faults planted in a copy of the image: each must fail the run, saying why. A plant writes its
+// bytes at a function of the link map (or the entry point), or renames an import to its "Ex"
+// form, which Windows 95 does not export and the PC does not answer.
+void runPlantedFaults(const PeImage& image, const LinkMap& map) {
+    struct Plant {
+        const char* name;
+        int processor; // in posedProcessors()
+        const char* function;
+        std::vector<std::uint8_t> bytes;
+        const char* import;
+        const char* failure;
+    };
+    const Plant plants[] = {
+        {"a CMOV at the entry point", 1, "", {0x0F, 0x44, 0xC0}, "", "cmove, which needs CMOV"},
+        {"a CPUID at the entry point, on the 80486 without it",
+         0,
+         "",
+         {0x0F, 0xA2},
+         "",
+         "cpuid, which needs CPUID"},
+        {"a guard that reports a time-stamp counter",
+         1,
+         "prereq::processorHasTimeStampCounter()",
+         {0xB8, 0x01, 0, 0, 0, 0xC3},
+         "",
+         "rdtsc, which needs RDTSC"}, // mov eax, 1; ret
+        {"an import the PC does not answer",
+         1,
+         "",
+         {},
+         "GlobalMemoryStatus",
+         "KERNEL32.dll!GlobalMemoryStatusEx"},
+        {"a read of an address nothing is mapped at",
+         1,
+         "",
+         {0xA1, 0, 0, 0, 0},
+         "",
+         "an access outside the program's memory, 0x00000000"}, // mov eax, [0]
+    };
+    for (const Plant& plant : plants) {
+        PeImage copy = image;
+        const std::uint32_t at =
+            *plant.function ? map.addressOf(plant.function) - image.imageBase : image.entryRva;
+        std::copy(plant.bytes.begin(), plant.bytes.end(), copy.file.begin() + copy.fileOffset(at));
+        for (PeImport& import : copy.imports)
+            if (import.name == plant.import)
+                import.name += "Ex";
+        const PosedProcessor& processor = posedProcessors()[plant.processor];
+        SimulatedPc pc = posedPc(kPoses[0], processor, "PrereqCheckCli.exe");
+        const EmulatedRunResult r = runEmulated(copy, map, processor, pc, "");
+        expect(!r.exited && r.failure.find(plant.failure) != std::string::npos,
+               std::string(plant.name) + " did not fail the run as it must: " + r.failure);
+        std::printf("planted %s: %s\n", plant.name, r.failure.c_str());
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: EmulatedRuns BUNDLE_FOLDER MAP_FOLDER\n");
+        return 2;
+    }
+    try {
+        const std::string bundle = argv[1], maps = argv[2];
+        const PeImage console = PeImage::load(bundle + "/PrereqCheckCli.exe");
+        const LinkMap consoleMap = LinkMap::load(maps + "/PrereqCheckCli.map");
+        runConsoleProgram(console, consoleMap);
+        runDialogProgram(PeImage::load(bundle + "/PrereqCheck.exe"),
+                         LinkMap::load(maps + "/PrereqCheck.map"));
+        runPlantedFaults(console, consoleMap);
+    } catch (const std::exception& error) {
+        std::printf("FAILED: %s\n", error.what());
+        return 1;
+    }
+    std::printf(failures ? "%d checks failed\n" : "All emulated runs passed.\n", failures);
+    return failures ? 1 : 0;
+}
