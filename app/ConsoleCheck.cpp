@@ -3,11 +3,13 @@
 
 #include "app/ConsoleOptions.h"
 #include "app/ErrorText.h"
+#include "app/FleetStatusFiles.h"
 #include "app/PrereqCheckApp.h"
 #include "app/ResultFile.h"
 #include "app/StandardStreams.h"
 #include "checks/RequirementSet.h"
 #include "platform/Platform.h"
+#include "report/CheckTime.h"
 #include "report/JsonSummary.h"
 #include "report/SummaryFields.h"
 #include "report/TextSummary.h"
@@ -74,6 +76,18 @@ std::string folderProblem(const char* what, const std::string& folder) {
     return std::string(what) + " '" + folder + problem;
 }
 
+// --summary: the folder must exist; the verdicts in the files do not change the exit code.
+ConsoleRun summarise(const ConsoleOptions& options) {
+    std::string problem = folderProblem("result folder", options.summaryFolder);
+    ConsoleRun run;
+    if (problem.empty())
+        run.standardOutput = writeFleetStatus(options.summaryFolder, options.maxAgeDays, problem);
+    if (!problem.empty())
+        return refusal(problem);
+    run.exitCode = kExitSatisfied;
+    return run;
+}
+
 ConsoleRun assess(const ConsoleOptions& options, const std::string& computer) {
     ReportDestination destination;
     destination.write = options.writeReports;
@@ -90,7 +104,8 @@ ConsoleRun assess(const ConsoleOptions& options, const std::string& computer) {
                        pathIn(options.reportFolder, unwritten->reportFileName()) +
                        "': " + errorText(unwritten->reportError()));
     }
-    const std::string json = jsonSummary(products, computer);
+    const std::string json =
+        jsonSummary(products, computer, isoCheckTime(resultFolders().localTime()));
     const std::string resultProblem =
         options.writeResult
             ? writeResultFile(options.resultFolder, resultFileName(computer), windowsLineEnds(json))
@@ -133,6 +148,8 @@ ConsoleRun runConsoleCheck(const std::vector<std::string>& arguments) {
         run.standardOutput = helpText(programTitle());
         return run;
     }
+    if (options.summarise)
+        return summarise(options);
     std::string problem;
     if (options.writeReports)
         problem = folderProblem("report folder", options.reportFolder);

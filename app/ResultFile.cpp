@@ -58,8 +58,8 @@ std::uint32_t placeResult(const std::string& temporary, const std::string& targe
     return error;
 }
 
-std::string failure(const std::string& file, std::uint32_t error) {
-    return "cannot write the result '" + file + "': " + errorText(error);
+std::string failure(const char* kind, const std::string& file, std::uint32_t error) {
+    return std::string("cannot write ") + kind + " '" + file + "': " + errorText(error);
 }
 
 } // namespace
@@ -82,7 +82,7 @@ std::string resultFileName(const std::string& computer) {
 }
 
 std::string writeResultFile(const std::string& folder, const std::string& fileName,
-                            const std::string& text) {
+                            const std::string& text, const char* kind) {
     WindowsServices& pc = platform();
     const std::string target = pathIn(folder, fileName);
     // Cloned PCs keep one computer name: their runs differ in process id or tick count, and
@@ -100,13 +100,13 @@ std::string writeResultFile(const std::string& folder, const std::string& fileNa
     }
     const std::string temporary = own + ".tmp";
     if (file == 0)
-        return failure(temporary, pc.lastErrorCode());
+        return failure(kind, temporary, pc.lastErrorCode());
     const bool written = pc.writeFile(file, text.data(), static_cast<std::uint32_t>(text.size()));
     const std::uint32_t writeError = written ? 0 : pc.lastErrorCode();
     pc.closeFile(file);
     if (!written) {
         pc.deleteFile(temporary);
-        return failure(temporary, writeError);
+        return failure(kind, temporary, writeError);
     }
     std::uint32_t error = placeResult(temporary, target, own + ".old");
     for (int tries = 1; error != 0 && heldByAnother(error) && tries < kPlaceTries; ++tries) {
@@ -116,7 +116,7 @@ std::string writeResultFile(const std::string& folder, const std::string& fileNa
     if (error == 0)
         return {};
     pc.deleteFile(temporary);
-    return failure(target, error);
+    return failure(kind, target, error);
 }
 
 } // namespace prereq

@@ -18,9 +18,9 @@ std::string resultFileName(const std::string& computer);
 // family); on Windows 95 and 98 it is set aside under "<fileName>.<...>.old" and comes back when
 // the new one cannot take its place. While a reader holds the old result open, the replacement
 // is tried again for about two seconds. Returns an empty string when the result is in place;
-// else "cannot write the result 'FILE': REASON", naming the file that failed and Windows' reason.
+// else "cannot write KIND 'FILE': REASON", naming the file that failed and Windows' reason.
 // This run's temporary file is then gone, and a result from before is as it was.
 std::string writeResultFile(const std::string& folder, const std::string& fileName,
-                            const std::string& text);
+                            const std::string& text, const char* kind = "the result");
 
 } // namespace prereq

@@ -7,8 +7,12 @@ namespace prereq {
 
 std::string windowsLineEnds(const std::string& text) {
     std::string out;
-    for (const char c : text)
-        out += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    out.reserve(text.size() + text.size() / 32);
+    for (const char c : text) {
+        if (c == '\n')
+            out += '\r';
+        out += c;
+    }
     return out;
 }
 

@@ -14,8 +14,13 @@ namespace prereq {
 namespace {
 
 WindowsServices* current = nullptr;
+ScopeCheckedServices* currentChecked = nullptr;
 
 } // namespace
+
+ScopeCheckedServices* ScopedPlatform::checkedServices() {
+    return currentChecked;
+}
 
 WindowsServices& platform() {
     if (current)
@@ -29,17 +34,21 @@ WindowsServices& platform() {
 #endif
 }
 
-ScopedPlatform::ScopedPlatform(WindowsServices& services) : previous_(current) {
+ScopedPlatform::ScopedPlatform(WindowsServices& services)
+    : previous_(current), previousChecked_(currentChecked) {
     current = &services;
+    currentChecked = nullptr;
 }
 
 ScopedPlatform::ScopedPlatform(ScopeCheckedServices& services)
     : ScopedPlatform(static_cast<WindowsServices&>(services)) {
     checked_ = &services;
+    currentChecked = &services;
 }
 
 ScopedPlatform::~ScopedPlatform() {
     current = previous_;
+    currentChecked = previousChecked_;
     if (checked_)
         checked_->scopeEnded();
 }

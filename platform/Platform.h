@@ -3,6 +3,7 @@
 // of a scope with ScopedPlatform, so the probes keep their documented constructor arguments.
 #pragma once
 
+#include "platform/ResultFolders.h"
 #include "platform/WindowsServices.h"
 
 namespace prereq {
@@ -16,6 +17,8 @@ WindowsServices& platform();
 class ScopeCheckedServices : public WindowsServices {
 public:
     virtual void scopeEnded() = 0;
+    // The same PC's answers to the fleet summary's calls.
+    virtual ResultFolders& resultFolders() = 0;
 };
 
 // Makes services the process-wide instance until the guard goes out of scope. Services that
@@ -25,11 +28,14 @@ public:
     explicit ScopedPlatform(WindowsServices& services);
     explicit ScopedPlatform(ScopeCheckedServices& services);
     ~ScopedPlatform();
+    // The services in place that check their scope; null when there are none.
+    static ScopeCheckedServices* checkedServices();
     ScopedPlatform(const ScopedPlatform&) = delete;
     ScopedPlatform& operator=(const ScopedPlatform&) = delete;
 
 private:
     WindowsServices* previous_;
+    ScopeCheckedServices* previousChecked_;
     ScopeCheckedServices* checked_ = nullptr;
 };
 

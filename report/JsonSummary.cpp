@@ -3,8 +3,9 @@
 #include "report/JsonSummary.h"
 
 #include "platform/Platform.h"
+#include "report/AnsiText.h"
 #include "report/SummaryFields.h"
-#include "report/Windows1252.h"
+#include "report/Utf8.h"
 #include "resources/Version.h"
 
 namespace prereq {
@@ -38,32 +39,14 @@ std::string productObject(const ProductAssessment& product) {
     return out;
 }
 
-// The PC's ANSI text as UTF-16, by the PC's own code page; Windows-1252 should that fail.
-std::u16string wideText(const std::string& text) {
-    std::u16string wide;
-    if (platform().ansiToUtf16(text, wide))
-        return wide;
-    wide.clear();
-    for (const char c : text)
-        wide += static_cast<char16_t>(windows1252CodePoint(static_cast<unsigned char>(c)));
-    return wide;
-}
-
 } // namespace
 
-// UTF-16 to UTF-8 here rather than by WideCharToMultiByte: Windows 95 documents no conversion
-// to UTF-8 (CP_UTF8).
 std::string jsonString(const std::string& text) {
     static const char kHex[] = "0123456789abcdef";
-    const std::u16string wide = wideText(text);
+    const std::string utf8 = utf8FromAnsi(text);
     std::string out = "\"";
-    for (std::size_t i = 0; i < wide.size(); ++i) {
-        std::uint32_t codePoint = wide[i];
-        const bool high = codePoint >= 0xD800 && codePoint < 0xDC00;
-        if (high && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 && wide[i + 1] < 0xE000)
-            codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (wide[++i] - 0xDC00);
-        else if (codePoint >= 0xD800 && codePoint < 0xE000)
-            codePoint = 0xFFFD; // a surrogate without its pair has no UTF-8
+    for (std::size_t offset = 0; offset < utf8.size();) {
+        const std::uint32_t codePoint = nextCodePoint(utf8, offset);
         if (codePoint == '"' || codePoint == '\\') {
             out += '\\';
             out += static_cast<char>(codePoint);
@@ -79,9 +62,10 @@ std::string jsonString(const std::string& text) {
 }
 
 std::string jsonSummary(const std::vector<const ProductAssessment*>& products,
-                        const std::string& computer) {
+                        const std::string& computer, const std::string& checkedAt) {
     std::string out = "{\n  " + member("version", jsonString(PREREQ_FULL_VERSION_TEXT)) + ",\n";
     out += "  " + member("computer", jsonString(computer)) + ",\n";
+    out += "  " + member("checkedAt", jsonString(checkedAt)) + ",\n";
     out += "  \"products\": [";
     const char* separator = "\n";
     for (const ProductAssessment* product : products) {

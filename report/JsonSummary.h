@@ -16,8 +16,9 @@ namespace prereq {
 // string that holds no raw control character.
 std::string jsonString(const std::string& text);
 
-// The whole document, ending in a line break. computer is the name GetComputerNameA gives.
+// The whole document, ending in a line break. computer is the name GetComputerNameA gives;
+// checkedAt, the local time of the check in ISO 8601 (with its offset from UTC where known).
 std::string jsonSummary(const std::vector<const ProductAssessment*>& products,
-                        const std::string& computer);
+                        const std::string& computer, const std::string& checkedAt);
 
 } // namespace prereq

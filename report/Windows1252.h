@@ -1,10 +1,8 @@
-// Windows-1252 and UTF-8 for output that must be UTF-8 (the JSON summary). The JSON decodes the
-// PC's texts with the PC's own ANSI code page; Windows-1252 is what it falls back on, and the
-// code page the simulated PC has by default.
+// Windows-1252, the code page the reports are written in, and what the PC's texts are decoded
+// with should its own ANSI code page fail (AnsiText.h).
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 namespace prereq {
 
@@ -12,8 +10,5 @@ namespace prereq {
 // undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) give the code points of the same number, as Windows
 // itself converts them, so every byte decodes to exactly one character.
 std::uint32_t windows1252CodePoint(unsigned char byte);
-
-// Appends codePoint (up to U+10FFFF) encoded as UTF-8.
-void appendUtf8(std::string& out, std::uint32_t codePoint);
 
 } // namespace prereq

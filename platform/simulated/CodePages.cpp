@@ -1,5 +1,6 @@
 // The simulated PC's code pages: the console's OEM page 437, as CharToOemBuffA maps the
-// Windows-1252 bytes, and the ANSI pages MultiByteToWideChar(CP_ACP) decodes, 1252 and 1251.
+// Windows-1252 bytes, and the ANSI pages MultiByteToWideChar and WideCharToMultiByte (CP_ACP)
+// convert with, 1252 and 1251.
 #include "platform/simulated/SimulatedPc.h"
 
 #include "report/Windows1252.h"
@@ -45,16 +46,31 @@ std::string SimulatedPc::ansiToOem(const std::string& text) {
     return oem;
 }
 
+char16_t SimulatedPc::ansiCodePoint(unsigned char byte) const {
+    return ansiCodePage == 1251 ? cyrillicCodePoint(byte)
+                                : static_cast<char16_t>(windows1252CodePoint(byte));
+}
+
 bool SimulatedPc::ansiToUtf16(const std::string& text, std::u16string& wide) {
     if (ansiCodePage != 1252 && ansiCodePage != 1251)
         return false;
     wide.clear();
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        wide += ansiCodePage == 1251 ? cyrillicCodePoint(byte)
-                                     : static_cast<char16_t>(windows1252CodePoint(byte));
-    }
+    for (const char c : text)
+        wide += ansiCodePoint(static_cast<unsigned char>(c));
     return true;
+}
+
+// WideCharToMultiByte(CP_ACP) with the default character: '?' for a character the page lacks.
+std::string SimulatedPc::unicodeToAnsi(const std::u16string& text) {
+    std::string ansi;
+    for (const char16_t unit : text) {
+        char byte = unit < 0x80 ? static_cast<char>(unit) : '?';
+        for (unsigned value = 0x80; value <= 0xFF && byte == '?'; ++value)
+            if (ansiCodePoint(static_cast<unsigned char>(value)) == unit)
+                byte = static_cast<char>(value);
+        ansi += byte;
+    }
+    return ansi;
 }
 
 } // namespace prereq

@@ -1,7 +1,8 @@
-// SimulatedPc: a PC described by plain data, answering every WindowsServices call from it and
-// recording what the program asked of it (keys opened, libraries loaded and freed, files
-// written, boxes shown, programs launched, clock calls). Its clock is virtual: sleep() advances
-// it and the time-stamp and performance counters follow, so a 100 ms measurement costs nothing.
+// SimulatedPc: a PC described by plain data, answering every WindowsServices call (and the fleet
+// summary's ResultFolders calls) from it and recording what the program asked of it (keys
+// opened, libraries loaded and freed, files written, boxes shown, programs launched, clock
+// calls). Its clock is virtual: sleep() advances it and the time-stamp and performance counters
+// follow, so a 100 ms measurement costs nothing.
 //
 // A test double kinder than Windows hides the faults the tests are there to catch, so where the
 // program's correctness depends on it the simulated PC answers as Windows does:
@@ -44,8 +45,12 @@
 //   and library probe (GetDriveTypeA, GetDiskFreeSpaceA, GetFileAttributesA, FindFirstFileA,
 //   LoadLibraryA) made while it has not turned off both system boxes is recorded in
 //   probesWithBoxesOn.
-// - MultiByteToWideChar(CP_ACP) decodes with the PC's ANSI code page, 1252 or 1251.
+// - MultiByteToWideChar and WideCharToMultiByte (CP_ACP) convert with the PC's ANSI code page,
+//   1252 or 1251; a character the page lacks becomes '?'.
 // - Every clock call is recorded in clockCalls in the order it was made.
+// - FindFirstFileA lists "." and ".." first in any folder but a drive's root, and matches '*'
+//   and '?' ignoring case; a file open for writing cannot be opened for reading (the report files
+//   are written without sharing).
 //
 // What it still answers more kindly than Windows, so a fault that relies on it goes unseen:
 // - Nothing changes under the program: keys, values, files and the remote-access devices stay
@@ -77,6 +82,8 @@
 //   the library's description, never from the program's own module, and never by ordinal.
 // - Only what the program uses exists: read-only keys under HKEY_LOCAL_MACHINE, report files
 //   that are created, written and closed, one callable entry point (RasEnumDevicesA).
+// - FindFirstFileA lists in name order, as NTFS does (FAT lists in the order files were made),
+//   and knows no short names.
 // - A console's OEM code page is 437: CharToOemBuffA maps each Windows-1252 byte to its 437
 //   byte, or to a look-alike or '?' where 437 has none.
 // - Of the ANSI code pages only 1252 and 1251 are known: MultiByteToWideChar fails with any
@@ -100,7 +107,7 @@ struct CaseInsensitiveLess {
     bool operator()(const std::string& a, const std::string& b) const;
 };
 
-class SimulatedPc : public ScopeCheckedServices {
+class SimulatedPc : public ScopeCheckedServices, public ResultFolders {
 public:
     // Where each misuse goes (see above); returns the report it replaces.
     using MisuseReport = std::function<void(const std::string& message)>;
@@ -215,6 +222,8 @@ public:
     std::uint32_t tickCountStart = 3600000;     // GetTickCount when the virtual clock stood at 0
     std::optional<std::uint64_t> diskBytesLeft; // writes fail beyond this
     std::string programPath = "C:\\Program Files\\PrereqCheck\\PrereqCheck.exe";
+    // What GetLocalTime and GetTimeZoneInformation answer.
+    LocalTime clock = {2026, 12, 9, 14, 5, 30, true, 60};
 
     // ---- What the program did.
     std::map<std::string, std::string, CaseInsensitiveLess> files; // full path -> content
@@ -312,10 +321,18 @@ public:
                    std::uint32_t flags) override;
     std::string moduleFileName() override { return programPath; }
 
+    // ---- ResultFolders.
+    std::vector<FoundFile> findFiles(const std::string& pattern) override;
+    bool readFile(const std::string& name, std::uint32_t maxBytes, std::string& content) override;
+    LocalTime localTime() override { return clock; }
+    std::string unicodeToAnsi(const std::u16string& text) override;
+
     // ---- ScopeCheckedServices: every key and file still open is a misuse.
     void scopeEnded() override;
+    ResultFolders& resultFolders() override { return *this; }
 
 private:
+    char16_t ansiCodePoint(unsigned char byte) const; // by the ANSI code page
     struct LoadedLibrary {
         std::string name;
         int references = 0;

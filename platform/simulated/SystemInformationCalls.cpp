@@ -117,6 +117,37 @@ void addSystemInformationCalls(CallTable& calls) {
           [](WindowsCalls& w, const CallArguments&) -> std::uint32_t {
               return w.pc().processId();
           }}},
+        {"GetLocalTime",
+         {1,
+          [](WindowsCalls& w, const CallArguments& a) -> std::uint32_t {
+              // SYSTEMTIME: year, month, day of the week (0 Sunday; Sakamoto's method), day,
+              // hour, minute, second, milliseconds.
+              const LocalTime t = w.pc().localTime();
+              static const int kMonthStarts[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
+              const int y = t.year - (t.month < 3 ? 1 : 0);
+              const int weekday =
+                  (y + y / 4 - y / 100 + y / 400 + kMonthStarts[(t.month + 11) % 12] + t.day) % 7;
+              const std::uint16_t fields[] = {
+                  static_cast<std::uint16_t>(t.year),   static_cast<std::uint16_t>(t.month),
+                  static_cast<std::uint16_t>(weekday),  static_cast<std::uint16_t>(t.day),
+                  static_cast<std::uint16_t>(t.hour),   static_cast<std::uint16_t>(t.minute),
+                  static_cast<std::uint16_t>(t.second), 0};
+              w.memory().write(a[0], fields, sizeof fields);
+              return 0;
+          }}},
+        {"GetTimeZoneInformation",
+         {1,
+          [](WindowsCalls& w, const CallArguments& a) -> std::uint32_t {
+              // TIME_ZONE_INFORMATION (172 bytes): Bias first, StandardBias at 84, DaylightBias
+              // at 168; a zone without daylight saving time answers TIME_ZONE_ID_STANDARD (1).
+              const LocalTime t = w.pc().localTime();
+              if (!t.offsetKnown)
+                  return kInvalidHandleValue; // TIME_ZONE_ID_INVALID
+              const std::vector<char> zone(172);
+              w.memory().write(a[0], zone.data(), 172);
+              w.memory().write32(a[0], static_cast<std::uint32_t>(-t.utcOffsetMinutes));
+              return 1;
+          }}},
         {"GetSystemMetrics",
          {1,
           [](WindowsCalls& w, const CallArguments& a) -> std::uint32_t {

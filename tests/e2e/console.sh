@@ -128,6 +128,85 @@ run_console_scenario() { # name pose arrangement expectation arguments reports r
     remove_pc
 }
 
+# Runs the row of that name unless it has kept its result (a --json-to row that passed).
+keep_result_of() { # row-name
+    local row
+    ls "$artifacts/reports/$1"/*.json >/dev/null 2>&1 && return 0
+    while IFS=$'\t' read -r -a row; do
+        [ "${row[0]:-}" != "$1" ] || run_console_scenario "${row[@]}"
+    done <"$root/tests/e2e/console-scenarios.tsv"
+}
+
+# What is wrong with the fleet summary written into FOLDER from the results given, and the
+# broken file beside them: both files, every computer on the page, the broken file listed by
+# name with its reason, a spreadsheet line per computer and product ending in CR LF.
+fleet_problems() { # folder output-file broken-file reason result...
+    python3 -c 'import json, os, sys
+folder, output, broken, reason = sys.argv[1:5]
+results = [json.load(open(f, encoding="utf-8")) for f in sys.argv[5:]]
+page = open(os.path.join(folder, "FleetStatus.htm"), "rb").read().decode("ascii")
+csv = open(os.path.join(folder, "FleetStatus.csv"), "rb").read()
+for r in results:
+    if r["computer"] not in page: print("page lacks " + r["computer"])
+if "<tr><td>%s</td><td>%s</td></tr>" % (broken, reason) not in page:
+    print("page does not list %s with the reason %s" % (broken, reason))
+lines = csv.split(b"\r\n")
+if lines[-1] or any(b"\n" in line or b"\r" in line for line in lines):
+    print("spreadsheet lines do not all end in CR LF")
+if len(lines) - 2 != sum(len(r["products"]) for r in results):
+    print("spreadsheet has %d records" % (len(lines) - 2))
+for picture in ("green_check.gif", "red_x.gif"):
+    if not os.path.exists(os.path.join(folder, picture)): print("no " + picture + " beside the page")
+counts = "Result files read in C:\\reports: %d (computers: %d, files not used: 1)" % (
+    len(results) + 1, len(results))
+if counts not in open(output, encoding="cp1252").read(): print("standard output lacks " + counts)
+' "$@"
+}
+
+# A fleet row: the results that the rows named after "fleet=" kept, and one of them cut short as
+# BROKEN.json, in C:\reports; --summary there must write both files, exit with 0 and say so; the
+# page is drawn as the browser shows it (fleet-status.png beside the other renderings).
+run_fleet_scenario() { # name pose arrangement expectation arguments fleet=ROW,ROW...
+    local sources=${6#fleet=} source kept code=0
+    local -a results=()
+    for source in ${sources//,/ }; do
+        keep_result_of "$source"
+        kept=$(ls "$artifacts/reports/$source"/*.json 2>/dev/null | head -n1)
+        [ -z "$kept" ] || results+=("$kept")
+    done
+    read_arrangement "$1" "$2" "$3"
+    arrange_pc "$console_program"
+    cp "$pictures/green_check.gif" "$pictures/red_x.gif" "$c/program/" # beside it, as in the bundle
+    local reports=$c/reports problems
+    mkdir -p "$reports"
+    failures=""
+    ((${#results[@]} >= 3)) || failures+="only ${#results[@]} results from $sources"$'\n'
+    cp "${results[@]}" "$reports/"
+    head -c 200 "${results[0]}" >"$reports/BROKEN.json" # a copy cut short on the network
+    (cd "$folder" && env "${environment[@]}" timeout "$scenario_limit" \
+        "$wine" 'C:\program\PrereqCheckCli.exe' $5 >"$dir/console.out" 2>"$dir/console.err") ||
+        code=$?
+    stop_pc
+    [ "$code" = 0 ] || failures+="exit code $code, expected 0"$'\n'
+    [ ! -s "$dir/console.err" ] || failures+="standard error: $(cat "$dir/console.err")"$'\n'
+    if [ -f "$reports/FleetStatus.htm" ] && [ -f "$reports/FleetStatus.csv" ]; then
+        problems=$(fleet_problems "$reports" "$dir/console.out" BROKEN.json \
+            "ends early (truncated?) at byte 200" "${results[@]}")
+        [ -z "$problems" ] || failures+=$problems$'\n'
+        if command -v chromium >/dev/null; then
+            rm -f "$artifacts/fleet-status.png"
+            render_report "$reports/FleetStatus.htm" fleet-status 1000,640
+            [ -s "$artifacts/fleet-status.png" ] || failures+="chromium drew no fleet-status.png"$'\n'
+        fi
+    else
+        failures+="FleetStatus.htm or FleetStatus.csv not written"$'\n'
+    fi
+    [ -z "$(ls -A "$folder")" ] || failures+="wrote into the current folder: $(ls "$folder")"$'\n'
+    finish_scenario "$reports"
+    [ -z "$failures" ] || cp "$dir"/console.* "$reports"/Fleet* "$artifacts/failed/$name/" 2>/dev/null
+    remove_pc
+}
+
 # run_console_scenarios: every row of console-scenarios.tsv that the run wants. The longest
 # table line of each run goes to console-line-widths.tsv among the artifacts.
 run_console_scenarios() {
@@ -135,6 +214,12 @@ run_console_scenarios() {
     local row
     while IFS=$'\t' read -r -a row; do
         [[ -z ${row[0]:-} || ${row[0]} == \#* ]] && continue
-        if wanted "${row[0]}"; then run_console_scenario "${row[@]}"; fi
+        if ! wanted "${row[0]}"; then
+            continue
+        elif [[ ${row[5]:-} == fleet=* ]]; then
+            run_fleet_scenario "${row[@]}"
+        else
+            run_console_scenario "${row[@]}"
+        fi
     done <"$root/tests/e2e/console-scenarios.tsv"
 }

@@ -1,10 +1,11 @@
-# Sourced by tests/e2e/run: the reports of passed scenarios, kept in build/e2e/reports, and two
-# of them drawn as a browser shows them, beside the dialog's screenshots.
+# Sourced by tests/e2e/run: the reports and results of passed scenarios, kept in
+# build/e2e/reports, and two of the reports drawn as a browser shows them, beside the dialog's
+# screenshots.
 # shellcheck shell=bash
 
 keep_reports() {
     local file
-    for file in "$2"/*.htm; do
+    for file in "$2"/*.htm "$2"/*.json; do
         [ -f "$file" ] || continue
         mkdir -p "$artifacts/reports/$1"
         cp "$file" "$artifacts/reports/$1/"
@@ -12,8 +13,8 @@ keep_reports() {
 }
 
 # The reports show green_check.gif and red_x.gif beside them: the bundle's own, as the build
-# made them.
-render_report() { # report-file picture-name
+# made them. The window is 800 by 560 pixels unless a size is given.
+render_report() { # report-file picture-name [width,height]
     local page profile
     page=$(mktemp -d "$work/render.XXXXXX")
     profile=$(mktemp -d "$work/chromium.XXXXXX")
@@ -21,7 +22,7 @@ render_report() { # report-file picture-name
     cp "$pictures/green_check.gif" "$pictures/red_x.gif" "$page/"
     timeout 60 chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
         --disable-background-networking --disable-component-update --disable-sync \
-        --user-data-dir="$profile" --window-size=800,560 --screenshot="$artifacts/$2.png" \
+        --user-data-dir="$profile" --window-size="${3:-800,560}" --screenshot="$artifacts/$2.png" \
         "file://$page/$(basename "$1")" >/dev/null 2>&1 ||
         say "note: chromium could not render $(basename "$1")"
 }

@@ -31,7 +31,7 @@ const std::string kOtherRun = "another run's temporary file";
 // ("held") or for the first half second only ("held-briefly"), another run's temporary file
 // under the very name this run tries first ("clash"), this run's own held open by a virus
 // scanner ("95-old-result-scanned"), a plain file D:\Out\a.txt ("file"), a
-// computer without a name ("nameless").
+// computer without a name ("nameless"), a fleet page that cannot be created ("page-locked").
 SimulatedPc consolePc(const std::string& variant) {
     SimulatedPc pc =
         variant.compare(0, 3, "95-") == 0 ? SimulatedPc::windows95() : SimulatedPc::windowsNt4();
@@ -73,13 +73,16 @@ SimulatedPc consolePc(const std::string& variant) {
         pc.lockedFiles.insert(kOut + "\\WardlineLANStatus.htm");
     if (variant == "full")
         pc.diskBytesLeft = 100;
+    if (variant == "page-locked")
+        pc.lockedFiles.insert(kOut + "\\FleetStatus.htm");
     return pc;
 }
 
 TEST(ConsoleCheck, AnswersEachCommandLineWithItsExitCodeOutputAndReports) {
     const auto refused = [](const std::string& problem) {
         return "PrereqCheck: " + problem +
-               "; usage: PrereqCheck [--json] [--json-to FOLDER] [--reports FOLDER] [--help]\n";
+               "; usage: PrereqCheck [--json] [--json-to FOLDER] [--reports FOLDER] "
+               "[--summary FOLDER [--max-age DAYS]] [--help]\n";
     };
     const std::string held = refused("cannot write the result 'D:\\Out\\PC-1.json': The process "
                                      "cannot access the file because it is being used by "
@@ -161,6 +164,26 @@ TEST(ConsoleCheck, AnswersEachCommandLineWithItsExitCodeOutputAndReports) {
          "",
          refused("cannot write the report 'D:\\Out\\PlinthSetupStatus.htm': There is not enough "
                  "space on the disk"),
+         0},
+        {{"--summary", kOut, "--json"},
+         "",
+         3,
+         "",
+         refused("--summary cannot be combined with --json, --json-to or --reports"),
+         0},
+        {{"--max-age", "3"}, "", 3, "", refused("--max-age belongs to --summary"), 0},
+        {{"--summary", kOut, "--max-age", "1w"},
+         "",
+         3,
+         "",
+         refused("--max-age needs a number of days from 0 to 9999"),
+         0},
+        {{"--summary", "X:"}, "", 3, "", refused("result folder 'X:' does not exist"), 0},
+        {{"--summary", kOut},
+         "page-locked",
+         3,
+         "",
+         refused("cannot write the page 'D:\\Out\\FleetStatus.htm': Access is denied"),
          0},
     };
     for (const auto& c : cases) {
@@ -261,8 +284,9 @@ TEST(ConsoleCheck, SummariesShowWhatTheReportShows) {
         "  not satisfied      Remote Access Service (RAS)  RAS not?installed\n"
         "                     more info: ras.html\n";
     EXPECT_EQ(textSummary({&product, &product}), table + "\n" + table);
-    EXPECT_EQ(jsonSummary({&product}, "PC-1"),
+    EXPECT_EQ(jsonSummary({&product}, "PC-1", "2026-12-09T14:05:30-03:30"),
               "{\n  \"version\": \"" PREREQ_FULL_VERSION_TEXT "\",\n  \"computer\": \"PC-1\",\n"
+              "  \"checkedAt\": \"2026-12-09T14:05:30-03:30\",\n"
               "  \"products\": [\n    {\n"
               "      \"name\": \"Wardline\",\n      \"verdict\": \"not-satisfied\",\n"
               "      \"reportFile\": \"WardlineStatus.htm\",\n      \"prerequisites\": [\n"

@@ -1,0 +1,84 @@
+// The libFuzzer target of the fleet summary: the input is one file in a folder of results, read
+// with the strict reader and summarised onto the page and into the spreadsheet file. Whatever the
+// bytes, the file is either used or listed with a one-line reason; the page is ASCII with every
+// row and table closed; the spreadsheet has one record per product, each on one line.
+#include "platform/Platform.h"
+#include "platform/simulated/SimulatedPc.h"
+#include "report/FleetCsv.h"
+#include "report/FleetPage.h"
+#include "report/FleetSummary.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace prereq {
+namespace {
+
+void require(bool holds, const std::string& what) {
+    if (holds)
+        return;
+    std::fprintf(stderr, "rule broken: %s\n", what.c_str());
+    std::abort();
+}
+
+std::size_t occurrences(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+void checkPage(const std::string& page) {
+    for (const char c : page)
+        require(c == '\n' || (c >= 0x20 && c < 0x7F), "page: a byte beyond printable ASCII");
+    require(occurrences(page, "<tr>") == occurrences(page, "</tr>"), "page: a row not closed");
+    require(occurrences(page, "<table") == occurrences(page, "</table>"),
+            "page: a table not closed");
+    require(occurrences(page, "<b>") == occurrences(page, "</b>"), "page: bold not closed");
+    require(occurrences(page, "<script") == 0, "page: markup from the file");
+}
+
+// Records end in CR LF outside quotes; no other CR or LF stands outside quotes.
+std::size_t csvRecords(const std::string& csv) {
+    std::size_t records = 0;
+    bool quoted = false;
+    for (std::size_t at = 0; at < csv.size(); ++at) {
+        if (csv[at] == '"')
+            quoted = !quoted;
+        else if (!quoted && csv[at] == '\r')
+            require(at + 1 < csv.size() && csv[++at] == '\n', "spreadsheet: a lone CR");
+        else if (!quoted && csv[at] == '\n')
+            require(false, "spreadsheet: a lone LF");
+        records += !quoted && csv[at] == '\n' ? 1 : 0;
+    }
+    require(!quoted, "spreadsheet: a quote not closed");
+    return records;
+}
+
+} // namespace
+} // namespace prereq
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace prereq;
+    SimulatedPc pc = SimulatedPc::windows98();
+    pc.addFolder("D:\\R");
+    pc.files["D:\\R\\x.json"] = std::string(reinterpret_cast<const char*>(data), size);
+    ScopedPlatform use(pc);
+    const FleetSummary summary = readFleetFolder("D:\\R");
+    require(summary.filesRead == 1 && summary.results.size() + summary.unusedFiles.size() == 1,
+            "the file neither used nor listed");
+    for (const UnusedFile& file : summary.unusedFiles) {
+        require(!file.reason.empty(), "no reason given");
+        for (const char c : file.reason)
+            require(c >= 0x20 && c < 0x7F, "a reason that is not one line of ASCII");
+    }
+    require(size <= 65536 || summary.results.empty(), "a file over the size cap was used");
+    checkPage(fleetPage(summary, pc.clock, 7));
+    std::size_t products = 0;
+    for (const ComputerResult& result : summary.results)
+        products += result.products.size();
+    require(csvRecords(fleetCsv(summary, pc.clock)) == 1 + products,
+            "spreadsheet: not one record per product");
+    return 0;
+}

@@ -1,0 +1,17 @@
+// Win32ResultFolders: ResultFolders answered by the real Windows API; it converts and passes on,
+// and decides nothing.
+#pragma once
+
+#include "platform/ResultFolders.h"
+
+namespace prereq {
+
+class Win32ResultFolders : public ResultFolders {
+public:
+    std::vector<FoundFile> findFiles(const std::string& pattern) override;
+    bool readFile(const std::string& name, std::uint32_t maxBytes, std::string& content) override;
+    LocalTime localTime() override;
+    std::string unicodeToAnsi(const std::u16string& text) override;
+};
+
+} // namespace prereq

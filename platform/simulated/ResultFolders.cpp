@@ -1,0 +1,75 @@
+// The simulated PC's answers to the fleet summary's calls: a folder's listing, a result read
+// whole, and the local time.
+#include "platform/simulated/SimulatedPc.h"
+
+#include "platform/simulated/SimulatedPcHelpers.h"
+
+#include <cctype>
+
+namespace prereq {
+
+using namespace simulated;
+
+namespace {
+
+// FindFirstFileA's wildcards: '*' any run of characters, '?' any one, ASCII case ignored.
+bool matchesPattern(const char* name, const char* pattern) {
+    for (; *pattern; ++pattern, ++name) {
+        if (*pattern == '*') {
+            for (const char* rest = name;; ++rest) {
+                if (matchesPattern(rest, pattern + 1))
+                    return true;
+                if (!*rest)
+                    return false;
+            }
+        }
+        if (!*name || (*pattern != '?' && std::tolower(static_cast<unsigned char>(*pattern)) !=
+                                              std::tolower(static_cast<unsigned char>(*name))))
+            return false;
+    }
+    return !*name;
+}
+
+} // namespace
+
+std::vector<FoundFile> SimulatedPc::findFiles(const std::string& pattern) {
+    const std::string full = absolute(pattern);
+    const std::string folder = folderName(parentFolder(full));
+    const std::string wildcard = full.substr(full.find_last_of('\\') + 1);
+    std::vector<FoundFile> found;
+    if (!folderExists(folder))
+        return found; // ERROR_PATH_NOT_FOUND
+    const auto add = [&](const std::string& path, std::uint64_t size, bool isFolder) {
+        const std::string name = path.substr(path.find_last_of('\\') + 1);
+        if (folderName(parentFolder(path)) == folder &&
+            matchesPattern(name.c_str(), wildcard.c_str()))
+            found.push_back(FoundFile{name, size, isFolder});
+    };
+    // Every folder but a drive's root lists itself and its parent first.
+    if (folder.size() > 3)
+        for (const char* name : {".", ".."})
+            if (matchesPattern(name, wildcard.c_str()))
+                found.push_back(FoundFile{name, 0, true});
+    for (const std::string& path : folders)
+        if (path.size() > 3)
+            add(path, 0, true);
+    for (const auto& file : files)
+        add(file.first, file.second.size(), false);
+    for (const std::string& path : existingPaths)
+        if (!files.count(path))
+            add(path, 0, false);
+    return found; // ERROR_FILE_NOT_FOUND when empty
+}
+
+bool SimulatedPc::readFile(const std::string& name, std::uint32_t maxBytes, std::string& content) {
+    content.clear();
+    const std::string full = fullPath(name);
+    if (full.empty() || lockedFiles.count(full) || isOpenFile(full))
+        return false; // ERROR_ACCESS_DENIED, or ERROR_SHARING_VIOLATION: written without sharing
+    const auto it = files.find(full);
+    if (it != files.end())
+        content = it->second.substr(0, maxBytes);
+    return it != files.end() || existingPaths.count(full);
+}
+
+} // namespace prereq

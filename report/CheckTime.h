@@ -1,0 +1,24 @@
+// The time of a check as a result records it: ISO 8601 local date and time, with the offset from
+// UTC where Windows gives one ("2026-12-09T14:05:30+01:00", else "2026-12-09T14:05:30"), and
+// the age of a result in whole days on the PC that reads it.
+#pragma once
+
+#include "platform/ResultFolders.h"
+
+#include <string>
+
+namespace prereq {
+
+std::string isoCheckTime(const LocalTime& time);
+
+// The reverse of isoCheckTime, and "Z" for UTC; false for any other text or an impossible date.
+bool parseCheckTime(const std::string& text, LocalTime& time);
+
+// Seconds from then to now: in UTC when both know their offset, else on the local clocks.
+long long secondsBetween(const LocalTime& then, const LocalTime& now);
+
+// Whole days from then to now: in UTC when both know their offset, else on the local clocks.
+// Negative when then lies in the future.
+long long daysBetween(const LocalTime& then, const LocalTime& now);
+
+} // namespace prereq

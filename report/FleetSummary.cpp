@@ -1,0 +1,117 @@
+// Summarising a folder of results. Each file is read only up to the reader's size cap, so one
+// huge or endless file costs no more than a result.
+#include "report/FleetSummary.h"
+
+#include "platform/Platform.h"
+#include "report/AnsiText.h"
+#include "report/CheckTime.h"
+#include "report/JsonReader.h"
+#include "report/ProductAssessment.h"
+
+#include <algorithm>
+
+namespace prereq {
+
+namespace {
+
+// ASCII only, as Windows compares names ignoring case (the programs' run-time has no tolower).
+std::string lowerCase(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+// Computers and files are named ignoring ASCII case, as Windows names them.
+bool lessIgnoringCase(const std::string& a, const std::string& b) {
+    const std::string lowerA = lowerCase(a), lowerB = lowerCase(b);
+    return lowerA != lowerB ? lowerA < lowerB : a < b;
+}
+
+// The result of the later check; a result with a time is later than one without.
+
+bool checkedLater(const ComputerResult& a, const ComputerResult& b) {
+    if (a.checkedAtKnown != b.checkedAtKnown)
+        return a.checkedAtKnown;
+    return a.checkedAtKnown && secondsBetween(b.checked, a.checked) > 0;
+}
+
+void count(FleetSummary& summary, const ComputerResult& result) {
+    for (const ResultProduct& product : result.products) {
+        auto it = std::find_if(summary.counts.begin(), summary.counts.end(),
+                               [&](const ProductCounts& c) { return c.name == product.name; });
+        if (it == summary.counts.end())
+            it = summary.counts.insert(it, ProductCounts{product.name, 0, 0, 0});
+        if (product.verdict == "satisfied")
+            ++it->satisfied;
+        else if (product.verdict == "below-recommended")
+            ++it->belowRecommended;
+        else
+            ++it->notSatisfied;
+    }
+}
+
+} // namespace
+
+bool isResultFileName(const std::string& name) {
+    return name.size() > 5 && lowerCase(name.substr(name.size() - 5)) == ".json";
+}
+
+FleetSummary summariseFleet(std::vector<ComputerResult> results, std::vector<UnusedFile> unused) {
+    FleetSummary summary;
+    summary.filesRead = static_cast<int>(results.size() + unused.size());
+    std::sort(results.begin(), results.end(), [](const ComputerResult& a, const ComputerResult& b) {
+        const std::string lowerA = lowerCase(a.computer), lowerB = lowerCase(b.computer);
+        if (lowerA != lowerB)
+            return lowerA < lowerB;
+        if (checkedLater(a, b) != checkedLater(b, a))
+            return checkedLater(a, b);
+        return lessIgnoringCase(a.fileName, b.fileName);
+    });
+    for (ComputerResult& result : results) {
+        if (!summary.results.empty() &&
+            lowerCase(summary.results.back().computer) == lowerCase(result.computer)) {
+            unused.push_back(UnusedFile{result.fileName, "an earlier result of " + result.computer +
+                                                             " than " +
+                                                             summary.results.back().fileName});
+            continue;
+        }
+        count(summary, result);
+        summary.results.push_back(std::move(result));
+    }
+    std::sort(unused.begin(), unused.end(), [](const UnusedFile& a, const UnusedFile& b) {
+        return lessIgnoringCase(a.fileName, b.fileName);
+    });
+    summary.unusedFiles = std::move(unused);
+    return summary;
+}
+
+FleetSummary readFleetFolder(const std::string& folder) {
+    ResultFolders& pc = resultFolders();
+    const JsonLimits limits;
+    std::vector<ComputerResult> results;
+    std::vector<UnusedFile> unused;
+    // Every name, filtered here: FindFirstFileA's "*.json" would also match a short name.
+    for (const FoundFile& file : pc.findFiles(pathIn(folder, "*"))) {
+        if (file.folder || !isResultFileName(file.name))
+            continue;
+        std::string text;
+        ComputerResult result;
+        result.fileName = utf8FromAnsi(file.name);
+        std::string reason;
+        if (file.size > limits.maxBytes)
+            reason = "larger than " + std::to_string(limits.maxBytes) + " bytes";
+        else if (!pc.readFile(pathIn(folder, file.name),
+                              static_cast<std::uint32_t>(limits.maxBytes + 1), text))
+            reason = "cannot be read";
+        else
+            reason = readResult(text, result);
+        if (reason.empty())
+            results.push_back(std::move(result));
+        else
+            unused.push_back(UnusedFile{result.fileName, reason});
+    }
+    return summariseFleet(std::move(results), std::move(unused));
+}
+
+} // namespace prereq

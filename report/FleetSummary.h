@@ -1,0 +1,42 @@
+// The fleet summary: every result file of a folder read back, one result per computer sorted by
+// name, the files that could not be used with their reasons, and the counts per product that
+// the page and the console show first.
+#pragma once
+
+#include "report/ResultReader.h"
+
+#include <string>
+#include <vector>
+
+namespace prereq {
+
+struct UnusedFile {
+    std::string fileName;
+    std::string reason; // one line
+};
+
+struct ProductCounts {
+    std::string name;
+    int satisfied = 0;
+    int belowRecommended = 0;
+    int notSatisfied = 0;
+};
+
+struct FleetSummary {
+    int filesRead = 0;                   // result files found, used or not
+    std::vector<ComputerResult> results; // one per computer, by name ignoring case
+    std::vector<UnusedFile> unusedFiles; // by file name
+    std::vector<ProductCounts> counts;   // in the order the products first appear
+};
+
+// The result files of a folder: every file whose name ends in ".json", in any case.
+bool isResultFileName(const std::string& name);
+
+// Sorts and counts results read from files. Of two results of one computer (a file copied or
+// renamed on the share), the later check is shown and the other is listed as unused.
+FleetSummary summariseFleet(std::vector<ComputerResult> results, std::vector<UnusedFile> unused);
+
+// Reads every result file in folder through platform() and summarises them.
+FleetSummary readFleetFolder(const std::string& folder);
+
+} // namespace prereq

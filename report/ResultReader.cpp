@@ -1,0 +1,130 @@
+// Checking a JSON document against the shape of a result. Members the reader does not know are
+// passed over, so a later version that adds some is still read.
+#include "report/ResultReader.h"
+
+#include "report/CheckTime.h"
+#include "report/JsonReader.h"
+#include "report/Utf8.h"
+
+#include <algorithm>
+
+namespace prereq {
+
+namespace {
+
+const char kNotAResult[] = "not a PrereqCheck result: ";
+
+// Control characters (C0, DEL, C1) as U+FFFD, and no blanks at either end.
+std::string cleanText(const std::string& text) {
+    const bool plain =
+        std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c != 0x7F; });
+    if (plain && (text.empty() || (text.front() != ' ' && text.back() != ' ')))
+        return text; // printable ASCII (C1 controls are two bytes beyond it), nothing to trim
+    std::string clean;
+    for (std::size_t offset = 0; offset < text.size();) {
+        const std::uint32_t codePoint = nextCodePoint(text, offset);
+        appendUtf8(clean, codePoint < 0x20 || (codePoint >= 0x7F && codePoint < 0xA0) ? 0xFFFD
+                                                                                      : codePoint);
+    }
+    const std::size_t first = clean.find_first_not_of(' ');
+    return first == std::string::npos
+               ? std::string()
+               : clean.substr(first, clean.find_last_not_of(' ') - first + 1);
+}
+
+bool isStatus(const std::string& text) {
+    return text == "satisfied" || text == "below-recommended" || text == "not-satisfied";
+}
+
+// Reads member name of object as text; problem names what is wrong when it is missing, not a
+// string, or (required) empty, or (a status) none of the three.
+enum TextRule { Optional, Required, Status };
+
+bool readText(const JsonValue& object, const char* name, TextRule rule, const std::string& where,
+              std::string& text, std::string& problem) {
+    const JsonValue* value = object.member(name);
+    if (!value && rule == Optional)
+        return true;
+    if (!value || value->kind != JsonValue::String) {
+        problem = kNotAResult + where + "no \"" + name + "\" text";
+        return false;
+    }
+    text = cleanText(value->text);
+    if ((rule == Required && text.empty()) || (rule == Status && !isStatus(text))) {
+        problem = kNotAResult + where + "\"" + name + "\" is not a " +
+                  (rule == Status ? "verdict" : "name");
+        return false;
+    }
+    return true;
+}
+
+const JsonValue* readList(const JsonValue& object, const char* name, const std::string& where,
+                          std::string& problem) {
+    const JsonValue* list = object.member(name);
+    if (!list || list->kind != JsonValue::Array) {
+        problem = kNotAResult + where + "no \"" + name + "\" list";
+        return nullptr;
+    }
+    for (const JsonValue& item : list->items)
+        if (item.kind != JsonValue::Object) {
+            problem = kNotAResult + where + "\"" + name + "\" holds something not an object";
+            return nullptr;
+        }
+    return list;
+}
+
+bool readPrerequisite(const JsonValue& object, const std::string& where, ResultPrerequisite& entry,
+                      std::string& problem) {
+    return readText(object, "minimumPrerequisite", Required, where, entry.minimumPrerequisite,
+                    problem) &&
+           readText(object, "status", Status, where, entry.status, problem) &&
+           readText(object, "pcLevel", Optional, where, entry.pcLevel, problem) &&
+           readText(object, "recommendedLevel", Optional, where, entry.recommendedLevel, problem) &&
+           readText(object, "moreInfoPage", Optional, where, entry.moreInfoPage, problem);
+}
+
+bool readProduct(const JsonValue& object, std::size_t index, ResultProduct& product,
+                 std::string& problem) {
+    const std::string where = "product " + std::to_string(index + 1) + " has ";
+    if (!readText(object, "name", Required, where, product.name, problem) ||
+        !readText(object, "verdict", Status, where, product.verdict, problem))
+        return false;
+    const JsonValue* list = readList(object, "prerequisites", where, problem);
+    if (!list)
+        return false;
+    for (const JsonValue& item : list->items) {
+        product.prerequisites.emplace_back();
+        if (!readPrerequisite(item, where, product.prerequisites.back(), problem))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::string readResult(const std::string& text, ComputerResult& result) {
+    if (text.empty())
+        return "empty";
+    JsonValue document;
+    std::string problem;
+    if (!readJson(text, document, problem))
+        return problem;
+    if (document.kind != JsonValue::Object)
+        return std::string(kNotAResult) + "not a JSON object";
+    if (!readText(document, "computer", Required, "", result.computer, problem) ||
+        !readText(document, "version", Required, "", result.version, problem) ||
+        !readText(document, "checkedAt", Optional, "", result.checkedAt, problem))
+        return problem;
+    result.checkedAtKnown = parseCheckTime(result.checkedAt, result.checked);
+    const JsonValue* products = readList(document, "products", "", problem);
+    if (!products)
+        return problem;
+    for (std::size_t index = 0; index < products->items.size(); ++index) {
+        result.products.emplace_back();
+        if (!readProduct(products->items[index], index, result.products.back(), problem))
+            return problem;
+    }
+    return {};
+}
+
+} // namespace prereq

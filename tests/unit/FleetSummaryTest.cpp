@@ -1,0 +1,186 @@
+// The fleet summary against simulated folders of results: results written by the console program
+// itself on simulated PCs, and files that are broken, foreign, doubled or hostile; the strict
+// reader's refusals; the check times.
+#include "app/ConsoleCheck.h"
+#include "app/StandardStreams.h"
+#include "platform/Platform.h"
+#include "platform/simulated/SimulatedPc.h"
+#include "report/CheckTime.h"
+#include "report/JsonReader.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace prereq {
+namespace {
+
+const std::string kOut = "D:\\Out";
+
+// The result the console program writes on an NT 4.0 PC named computer: "no-cdrom" fails the
+// drive, "100mb" is below the installer's recommended memory; checked on day of December 2026.
+std::string result(const std::string& computer, const std::string& variant, int day = 9) {
+    SimulatedPc pc = SimulatedPc::windowsNt4();
+    pc.addFolder(kOut);
+    pc.computerNameText = computer;
+    pc.clock.day = day;
+    if (variant == "no-cdrom")
+        pc.drives.erase('D');
+    if (variant == "100mb")
+        pc.setMemoryBytes(100u << 20);
+    ScopedPlatform use(pc);
+    runConsoleCheck({"--json-to", kOut});
+    return pc.files.begin()->second;
+}
+
+TEST(FleetSummary, SummarisesEveryResultAndListsEachUnusableFileWithItsReason) {
+    const std::string satisfied = result("PC-1", ""), failing = result("ACCT-7", "no-cdrom");
+    std::string hostile = result("PC-1", "no-cdrom");
+    hostile.replace(hostile.find("\"PC-1\""), 6, "\"=<b>caf\\u00e9\\u007f</b>\"");
+    hostile.replace(hostile.find("no CD-ROM drive"), 15, "=1+2, \\\"x\\\"\\u007f");
+    const struct {
+        const char* name;
+        std::map<std::string, std::string> files;
+        std::vector<std::string> arguments;
+        std::vector<std::string> inPage, inSpreadsheet;
+        std::string output;
+    } cases[] = {
+        {"a good folder",
+         {{"PC-1.json", satisfied}, {"ACCT-7.json", failing}, {"LAB.json", result("LAB", "100mb")}},
+         {},
+         {"<tr><td>Plinth-Setup</td><td>1</td><td>1</td><td>1</td></tr>",
+          "Computers not satisfied (2)</strong>\n<table BORDER WIDTH=100% ><tr><td>Computer</td>"
+          "<td>Plinth-Setup</td><td>Wardline</td><td>Wardline LAN</td><td>Checked</td>",
+          "<tr><td><b>ACCT-7</b></td><td><img SRC=\"red_x.gif\" NOSAVE height=16 width=15> not "
+          "satisfied</td>",
+          "<td>Wardline</td><td>CD-ROM drive</td><td><img SRC=\"red_x.gif\" NOSAVE height=16 "
+          "width=15> No</td><td>&nbsp </td><td>no CD-ROM drive</td><td>&nbsp </td></tr>",
+          "Computers that satisfy every product (1)</strong>\n<p>PC-1\n"},
+         {"Computer,Product,Verdict,Failing prerequisites,Checked,Days since check,Version,File\r\n"
+          "ACCT-7,Plinth-Setup,not satisfied,CD-ROM drive (no CD-ROM drive),"
+          "2026-12-09T14:05:30+01:00,0,",
+          "LAB,Plinth-Setup,below recommended,\"96 MB RAM (101 MB RAM, recommended 128 MB RAM)\""},
+         "Result files read in D:\\Out: 3 (computers: 3, files not used: 0)\nPlinth-Setup: 1 "
+         "satisfied, 1 below recommended, 1 not satisfied\n"},
+        {"an empty folder",
+         {},
+         {},
+         {"<p>Result files read: 0 on 2026-12-09T14:05:30+01:00 (computers: 0).",
+          "Computers not satisfied (0)</strong>\n<p><p><strong>Computers that satisfy every "
+          "product (0)</strong>\n</body>"},
+         {},
+         "Result files read in D:\\Out: 0 (computers: 0, files not used: 0)\nWrote "
+         "D:\\Out\\FleetStatus.htm and FleetStatus.csv.\n"},
+        {"broken and foreign files",
+         {{"PC-1.json", satisfied},
+          {"CUT.json", satisfied.substr(0, 100)},
+          {"other.JSON", "{\"name\": \"x\", \"products\": []}"},
+          {"list.json", "[[[[[[[[[1]]]]]]]]]"},
+          {"latin.json", "{\"computer\": \"caf\xe9\"}"},
+          {"big.json", std::string(70000, ' ')},
+          {"notes.txt", "not a result"}},
+         {},
+         {"Files that could not be used (5)",
+          "<tr><td>big.json</td><td>larger than 65536 bytes</td></tr>\n"
+          "<tr><td>CUT.json</td><td>ends early (truncated?) at byte 100</td></tr>\n"
+          "<tr><td>latin.json</td><td>not UTF-8 at byte 17</td></tr>\n"
+          "<tr><td>list.json</td><td>nested deeper than 8 levels at byte 9</td></tr>\n"
+          "<tr><td>other.JSON</td><td>not a PrereqCheck result: no &quot;computer&quot; "
+          "text</td></tr>\n"},
+         {},
+         "Result files read in D:\\Out: 6 (computers: 1, files not used: 5)\n"},
+        // The later of two results of one computer counts; so does the one that has a time.
+        {"duplicate names and hostile text",
+         {{"PC-1.json", satisfied},
+          {"copy.json", result("PC-1", "no-cdrom", 2)},
+          {"hostile.json", hostile}},
+         {"--max-age", "6"},
+         {"<tr><td>copy.json</td><td>an earlier result of PC-1 than PC-1.json</td></tr>",
+          "<b>=&lt;b&gt;caf&#233;&#65533;&lt;/b&gt;</b>", "<td>=1+2, &quot;x&quot;&#65533;</td>",
+          "taken more than 6 days before", "<p>PC-1\n"},
+         {"'=<b>caf\xe9?</b>,Plinth-Setup,not satisfied,\"CD-ROM drive (=1+2, \"\"x\"\"?)\"",
+          "\r\nPC-1,Plinth-Setup,satisfied,,"},
+         ""},
+        {"an old result",
+         {{"OLD.json", result("OLD", "", 1)}},
+         {},
+         {"<p>OLD (<b>old</b>)\n"},
+         {"OLD,Wardline,satisfied,,2026-12-01T14:05:30+01:00,8,"},
+         ""},
+    };
+    for (const auto& c : cases) {
+        SimulatedPc pc = SimulatedPc::windows98();
+        pc.addFolder(kOut);
+        pc.addFolder(kOut + "\\sub.json");
+        for (const auto& file : c.files)
+            pc.files[kOut + "\\" + file.first] = file.second;
+        // One of the page's pictures beside the program: copied beside the page.
+        pc.files["C:\\Program Files\\PrereqCheck\\red_x.gif"] = "GIF89a";
+        std::vector<std::string> arguments = {"--summary", kOut};
+        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+        ScopedPlatform use(pc);
+        const ConsoleRun run = runConsoleCheck(arguments);
+        EXPECT_EQ(run.exitCode, 0) << c.name;
+        EXPECT_NE(run.standardOutput.find(c.output), std::string::npos) << run.standardOutput;
+        const std::string page = pc.files[kOut + "\\FleetStatus.htm"];
+        for (const std::string& part : c.inPage)
+            EXPECT_NE(page.find(windowsLineEnds(part)), std::string::npos) << c.name << part;
+        for (const std::string& part : c.inSpreadsheet)
+            EXPECT_NE(pc.files[kOut + "\\FleetStatus.csv"].find(part), std::string::npos)
+                << c.name << part;
+        EXPECT_EQ(pc.files[kOut + "\\red_x.gif"], "GIF89a") << c.name;
+        EXPECT_EQ(pc.files.size(), c.files.size() + 4) << c.name;
+    }
+}
+
+TEST(FleetSummary, ReaderRefusesWhatIsNotStrictJson) {
+    const struct {
+        std::string text;
+        std::string reason; // empty: read
+    } cases[] = {
+        {"\xEF\xBB\xBF{\"a\": [1, -0.5e+3, true, null, \"\\ud83d\\ude00\\n\"]}", ""},
+        {"", "ends early (truncated?) at byte 0"},
+        {"{\"a\": 1, \"a\": 2}", "a name given twice in the object ending at byte 16"},
+        {"\"\\ud800x\"", "a lone high surrogate before byte 7"},
+        {"\"\\udc00\"", "a lone low surrogate before byte 7"},
+        {"\"a\tb\"", "a control character in a string at byte 2"},
+        {"\"\xC0\xAF\"", "not UTF-8 at byte 1"},
+        {"\"\xED\xA0\x80\"", "not UTF-8 at byte 1"},
+        {"01", "more after the document at byte 1"},
+        {"[1,]", "unexpected ']' at byte 3"},
+        {"{} x", "more after the document at byte 3"},
+        {"{\"a\" 1}", "unexpected '1' at byte 5"},
+        {"tru", "ends early (truncated?) at byte 3"},
+        {"\"\\x\"", "unexpected 'x' at byte 2"},
+    };
+    for (const auto& c : cases) {
+        JsonValue value;
+        std::string reason;
+        EXPECT_EQ(readJson(c.text, value, reason), c.reason.empty()) << c.text;
+        EXPECT_EQ(reason, c.reason) << c.text;
+    }
+}
+
+TEST(FleetSummary, CheckTimesReadBackAndCountWholeDaysInUtc) {
+    const struct {
+        std::string then, now;
+        long long days; // -99: then does not read
+    } cases[] = {
+        {"2026-12-01T23:30:00+01:00", "2026-12-09T14:05:30+01:00", 7},
+        {"2026-12-02T14:05:30", "2026-12-09T14:05:30-03:30", 7},
+        {"2026-12-02T14:05:30Z", "2026-12-09T14:05:29+00:00", 6},
+        {"2024-02-29T00:00:00-12:00", "2025-03-01T00:00:00+14:00", 364},
+        {"2026-12-10T00:00:00+01:00", "2026-12-09T14:05:30+01:00", -1},
+        {"2025-02-29T00:00:00", "2026-12-09T14:05:30", -99},
+        {"2026-12-09 14:05:30", "2026-12-09T14:05:30", -99},
+    };
+    for (const auto& c : cases) {
+        LocalTime then, now;
+        ASSERT_TRUE(parseCheckTime(c.now, now)) << c.now;
+        EXPECT_EQ(isoCheckTime(now), c.now);
+        EXPECT_EQ(parseCheckTime(c.then, then) ? daysBetween(then, now) : -99, c.days) << c.then;
+    }
+}
+
+} // namespace
+} // namespace prereq
