@@ -22,7 +22,7 @@ cleanup() {
 }
 
 prepare_run() {
-    work=$(mktemp -d /tmp/prereqcheck-e2e.XXXXXX)
+    work=$(mktemp -d "${TMPDIR:-/tmp}/prereqcheck-e2e.XXXXXX")
     find_programs
     mkdir -p "$artifacts"
     rm -f "$artifacts"/*.png

@@ -20,7 +20,9 @@ render_report() { # report-file picture-name [width,height]
     profile=$(mktemp -d "$work/chromium.XXXXXX")
     cp "$1" "$page/"
     cp "$pictures/green_check.gif" "$pictures/red_x.gif" "$page/"
-    timeout 60 chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
+    # An emulated PC takes several times as long (PREREQ_E2E_PATIENCE, as for the dialog).
+    timeout $((60 * ${PREREQ_E2E_PATIENCE:-1})) \
+        chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
         --disable-background-networking --disable-component-update --disable-sync \
         --user-data-dir="$profile" --window-size="${3:-800,560}" --screenshot="$artifacts/$2.png" \
         "file://$page/$(basename "$1")" >/dev/null 2>&1 ||
