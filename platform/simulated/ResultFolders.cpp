@@ -64,8 +64,9 @@ std::vector<FoundFile> SimulatedPc::findFiles(const std::string& pattern) {
 bool SimulatedPc::readFile(const std::string& name, std::uint32_t maxBytes, std::string& content) {
     content.clear();
     const std::string full = fullPath(name);
-    if (full.empty() || lockedFiles.count(full) || isOpenFile(full))
-        return false; // ERROR_ACCESS_DENIED, or ERROR_SHARING_VIOLATION: written without sharing
+    // ERROR_ACCESS_DENIED, or ERROR_SHARING_VIOLATION: open without sharing, here or in a reader.
+    if (full.empty() || lockedFiles.count(full) || isOpenFile(full) || isHeld(full))
+        return false;
     const auto it = files.find(full);
     if (it != files.end())
         content = it->second.substr(0, maxBytes);

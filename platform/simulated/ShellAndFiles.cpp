@@ -54,21 +54,17 @@ bool SimulatedPc::isFolder(const std::string& path) {
 
 std::uint32_t SimulatedPc::findFirstFile(const std::string& pattern) {
     probed("FindFirstFileA", pattern);
-    // Only "FOLDER\*" is asked for: does the folder hold anything.
-    const std::string folder = folderName(absolute(pattern.substr(0, pattern.size() - 1)));
-    if (pattern.size() < 2 || pattern.compare(pattern.size() - 2, 2, "\\*") != 0 ||
-        !folderExists(folder)) {
-        failWith(folder.compare(0, 2, "\\\\") == 0 ? kWin32BadNetPath : kErrorPathNotFound);
-        return lastError;
-    }
-    const auto inFolder = [&](const std::string& path) { return parentFolder(path) == folder; };
-    const bool any = std::any_of(existingPaths.begin(), existingPaths.end(), inFolder) ||
-                     std::any_of(folders.begin(), folders.end(), inFolder) ||
-                     std::any_of(files.begin(), files.end(),
-                                 [&](const auto& file) { return inFolder(file.first); });
-    if (!any)
+    // The first entry of the one listing the PC gives (findFiles); a missing folder on a share
+    // answers as the share's path does, ERROR_BAD_NETPATH.
+    const std::string folder = folderName(parentFolder(absolute(pattern)));
+    const bool onShare = folder.compare(0, 2, "\\\\") == 0;
+    if (!folderExists(folder))
+        failWith(onShare ? kWin32BadNetPath : kErrorPathNotFound);
+    else if (findFiles(pattern).empty())
         failWith(kErrorFileNotFound);
-    return any ? 0 : lastError;
+    else
+        return 0;
+    return lastError;
 }
 
 bool SimulatedPc::environmentVariable(const std::string& name, std::string& value) {
