@@ -6,12 +6,13 @@
 
 #include "app/ResultFile.h"
 #include "app/StandardStreams.h"
+#include "fleet/FleetCsv.h"
+#include "fleet/FleetPage.h"
+#include "fleet/FleetSummary.h"
+#include "platform/Paths.h"
 #include "platform/Platform.h"
-#include "report/FleetCsv.h"
-#include "report/FleetPage.h"
-#include "report/FleetSummary.h"
 #include "report/ProductAssessment.h"
-#include "report/Utf8.h"
+#include "text/Utf8.h"
 
 namespace prereq {
 

@@ -3,6 +3,7 @@
 #include "app/ResultFile.h"
 
 #include "app/ErrorText.h"
+#include "platform/Paths.h"
 #include "platform/Platform.h"
 #include "report/ProductAssessment.h"
 

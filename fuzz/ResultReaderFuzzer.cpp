@@ -2,11 +2,11 @@
 // with the strict reader and summarised onto the page and into the spreadsheet file. Whatever the
 // bytes, the file is either used or listed with a one-line reason; the page is ASCII with every
 // row and table closed; the spreadsheet has one record per product, each on one line.
+#include "fleet/FleetCsv.h"
+#include "fleet/FleetPage.h"
+#include "fleet/FleetSummary.h"
 #include "platform/Platform.h"
 #include "platform/simulated/SimulatedPc.h"
-#include "report/FleetCsv.h"
-#include "report/FleetPage.h"
-#include "report/FleetSummary.h"
 
 #include <cstdio>
 #include <cstdlib>

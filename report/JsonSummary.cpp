@@ -2,11 +2,11 @@
 // two-space indented, one prerequisite per line.
 #include "report/JsonSummary.h"
 
+#include "platform/AnsiText.h"
 #include "platform/Platform.h"
-#include "report/AnsiText.h"
 #include "report/SummaryFields.h"
-#include "report/Utf8.h"
 #include "resources/Version.h"
+#include "text/Utf8.h"
 
 namespace prereq {
 

@@ -4,6 +4,7 @@
 
 #include "app/DocumentLauncher.h"
 #include "checks/RequirementSet.h"
+#include "platform/Paths.h"
 #include "platform/Platform.h"
 
 #include <algorithm>
@@ -21,14 +22,6 @@ int availableEntries(const RequirementSet& list, int documentedCount) {
 }
 
 } // namespace
-
-std::string pathIn(const std::string& folder, const std::string& fileName) {
-    if (folder.empty())
-        return fileName;
-    const char last = folder.back();
-    return last == '\\' || last == '/' || last == ':' ? folder + fileName
-                                                      : folder + "\\" + fileName;
-}
 
 ProductAssessment::ProductAssessment(const PrerequisiteResult* requirements,
                                      std::string productName, int entryCount,

@@ -18,9 +18,6 @@ struct ReportDestination {
     std::string folder; // empty: the current directory
 };
 
-// fileName in folder: joined with a backslash unless the folder ends in one (or in '/' or ':').
-std::string pathIn(const std::string& folder, const std::string& fileName);
-
 class ProductAssessment {
 public:
     ProductAssessment(const PrerequisiteResult* requirements, std::string productName,

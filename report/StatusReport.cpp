@@ -2,8 +2,8 @@
 // fragment by fragment into the current directory or the folder the product was given. Texts that
 // come from the PC's findings or the product name are escaped; the fixed fragments go out exactly
 // as the browser expects them.
-#include "report/HtmlEscape.h"
 #include "report/ProductAssessment.h"
+#include "text/HtmlEscape.h"
 
 #include "platform/Platform.h"
 #include "resources/StringIds.h"

@@ -3,7 +3,7 @@
 // convert with, 1252 and 1251.
 #include "platform/simulated/SimulatedPc.h"
 
-#include "report/Windows1252.h"
+#include "text/Windows1252.h"
 
 namespace prereq {
 

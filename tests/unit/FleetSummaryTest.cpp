@@ -3,10 +3,10 @@
 // reader's refusals; the check times.
 #include "app/ConsoleCheck.h"
 #include "app/StandardStreams.h"
+#include "fleet/CheckTime.h"
+#include "fleet/JsonReader.h"
 #include "platform/Platform.h"
 #include "platform/simulated/SimulatedPc.h"
-#include "report/CheckTime.h"
-#include "report/JsonReader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Escaping of report texts: markup characters become entities, everything else is untouched.
-#include "report/HtmlEscape.h"
+#include "text/HtmlEscape.h"
 
 #include "resources/StringIds.h"
 

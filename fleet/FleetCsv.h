@@ -4,8 +4,8 @@
 // a quote or a line break or begins or ends with a blank, CR LF line ends, the ANSI code page.
 #pragma once
 
+#include "fleet/FleetSummary.h"
 #include "platform/ResultFolders.h"
-#include "report/FleetSummary.h"
 
 #include <string>
 

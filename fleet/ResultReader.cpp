@@ -1,10 +1,10 @@
 // Checking a JSON document against the shape of a result. Members the reader does not know are
 // passed over, so a later version that adds some is still read.
-#include "report/ResultReader.h"
+#include "fleet/ResultReader.h"
 
-#include "report/CheckTime.h"
-#include "report/JsonReader.h"
-#include "report/Utf8.h"
+#include "fleet/CheckTime.h"
+#include "fleet/JsonReader.h"
+#include "text/Utf8.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // UTF-8 by RFC 3629, table 3-7 of the Unicode standard: which second byte each lead byte allows.
-#include "report/Utf8.h"
+#include "text/Utf8.h"
 
 namespace prereq {
 

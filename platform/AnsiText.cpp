@@ -1,9 +1,9 @@
 // Decoding the PC's ANSI texts by its own code page.
-#include "report/AnsiText.h"
+#include "platform/AnsiText.h"
 
 #include "platform/Platform.h"
-#include "report/Utf8.h"
-#include "report/Windows1252.h"
+#include "text/Utf8.h"
+#include "text/Windows1252.h"
 
 namespace prereq {
 

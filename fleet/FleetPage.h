@@ -3,8 +3,8 @@
 // satisfied with what fails under each, then the satisfied ones as one list of names.
 #pragma once
 
+#include "fleet/FleetSummary.h"
 #include "platform/ResultFolders.h"
-#include "report/FleetSummary.h"
 
 #include <string>
 

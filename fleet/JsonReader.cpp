@@ -1,8 +1,8 @@
 // The JSON reader: a recursive descent whose depth is counted and capped, over text whose size
 // and UTF-8 were checked before the first value is read.
-#include "report/JsonReader.h"
+#include "fleet/JsonReader.h"
 
-#include "report/Utf8.h"
+#include "text/Utf8.h"
 
 #include <algorithm>
 

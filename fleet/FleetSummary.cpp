@@ -1,11 +1,12 @@
 // Summarising a folder of results. Each file is read only up to the reader's size cap, so one
 // huge or endless file costs no more than a result.
-#include "report/FleetSummary.h"
+#include "fleet/FleetSummary.h"
 
+#include "fleet/CheckTime.h"
+#include "fleet/JsonReader.h"
+#include "platform/AnsiText.h"
+#include "platform/Paths.h"
 #include "platform/Platform.h"
-#include "report/AnsiText.h"
-#include "report/CheckTime.h"
-#include "report/JsonReader.h"
 #include "report/ProductAssessment.h"
 
 #include <algorithm>

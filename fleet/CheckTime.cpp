@@ -1,7 +1,7 @@
 // Reading and writing check times, and counting days between them without the C library's
 // time functions (the 32-bit programs carry none): days from the civil date, by the proleptic
 // Gregorian calendar.
-#include "report/CheckTime.h"
+#include "fleet/CheckTime.h"
 
 namespace prereq {
 

@@ -1,6 +1,6 @@
 // Windows-1252 to UTF-8: bytes below 0x80 are ASCII, bytes from 0xA0 are Latin-1, and the row
 // 0x80 to 0x9F holds the typographic characters in which the code page differs from Latin-1.
-#include "report/Windows1252.h"
+#include "text/Windows1252.h"
 
 namespace prereq {
 

@@ -1,5 +1,5 @@
 // HTML escaping of report texts.
-#include "report/HtmlEscape.h"
+#include "text/HtmlEscape.h"
 
 namespace prereq {
 

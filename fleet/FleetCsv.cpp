@@ -1,9 +1,9 @@
 // Writing the fleet's spreadsheet file: built as UTF-8, converted in one call at the end.
-#include "report/FleetCsv.h"
+#include "fleet/FleetCsv.h"
 
+#include "fleet/CheckTime.h"
 #include "platform/Platform.h"
-#include "report/CheckTime.h"
-#include "report/Utf8.h"
+#include "text/Utf8.h"
 
 namespace prereq {
 

@@ -3,7 +3,7 @@
 // the page and the console show first.
 #pragma once
 
-#include "report/ResultReader.h"
+#include "fleet/ResultReader.h"
 
 #include <string>
 #include <vector>

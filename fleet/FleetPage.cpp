@@ -1,10 +1,10 @@
 // Writing the fleet page. The fixed fragments follow the status report's markup, so the page and
 // the reports look alike side by side in the browser.
-#include "report/FleetPage.h"
+#include "fleet/FleetPage.h"
 
-#include "report/CheckTime.h"
-#include "report/HtmlEscape.h"
-#include "report/Utf8.h"
+#include "fleet/CheckTime.h"
+#include "text/HtmlEscape.h"
+#include "text/Utf8.h"
 
 namespace prereq {
 
