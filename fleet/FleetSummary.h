@@ -5,6 +5,7 @@
 
 #include "fleet/ResultReader.h"
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,20 @@ struct FleetSummary {
     std::vector<ComputerResult> results; // one per computer, by name ignoring case
     std::vector<UnusedFile> unusedFiles; // by file name
     std::vector<ProductCounts> counts;   // in the order the products first appear
+    bool expectGiven = false;            // a list of expected computers was given
+    std::vector<std::string> notReported; // expected computers without a result, by name
+    std::set<std::string> notExpected;    // computers (ASCII lower case) not on that list
 };
+
+// Computers with a result or expected to have one: the total of every product's counts with
+// its "no result" ones.
+int computersInAll(const FleetSummary& summary);
+
+// Whether result is older than maxAgeDays days at now.
+bool isOld(const ComputerResult& result, const LocalTime& now, int maxAgeDays);
+
+// The computer's name in ASCII lower case, as the summary's sets hold it.
+std::string computerKey(const std::string& computer);
 
 // The result files of a folder: every file whose name ends in ".json", in any case.
 bool isResultFileName(const std::string& name);

@@ -82,7 +82,7 @@ TEST(ConsoleCheck, AnswersEachCommandLineWithItsExitCodeOutputAndReports) {
     const auto refused = [](const std::string& problem) {
         return "PrereqCheck: " + problem +
                "; usage: PrereqCheck [--json] [--json-to FOLDER] [--reports FOLDER] "
-               "[--summary FOLDER [--max-age DAYS]] [--help]\n";
+               "[--summary FOLDER [--max-age DAYS] [--expect FILE]] [--help]\n";
     };
     const std::string held = refused("cannot write the result 'D:\\Out\\PC-1.json': The process "
                                      "cannot access the file because it is being used by "
