@@ -11,10 +11,10 @@
 #include "fleet/FleetHistory.h"
 #include "fleet/FleetPage.h"
 #include "fleet/FleetSummary.h"
+#include "platform/AnsiText.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
 #include "report/ProductAssessment.h"
-#include "platform/AnsiText.h"
 #include "text/Utf8.h"
 
 namespace prereq {
@@ -129,11 +129,10 @@ std::string writeFleetStatus(const std::string& folder, int maxAgeDays,
                ", not reported: " + std::to_string(summary.notReported.size()) +
                ", results not expected: " + std::to_string(summary.notExpected.size()) + "\n";
     if (!historyProblem.empty())
-        out += std::string(kHistoryName) + " was left as it was and has no line for this summary: " +
-               historyProblem + "\n";
+        out += std::string(kHistoryName) +
+               " was left as it was and has no line for this summary: " + historyProblem + "\n";
     return out + "Wrote " + pathIn(folder, kPageName) + ", " + kSpreadsheetName + ", " +
-           kTallyName + (historyProblem.empty() ? std::string(" and ") + kHistoryName : "") +
-           ".\n";
+           kTallyName + (historyProblem.empty() ? std::string(" and ") + kHistoryName : "") + ".\n";
 }
 
 } // namespace prereq

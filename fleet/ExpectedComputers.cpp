@@ -20,8 +20,9 @@ std::string lowerAscii(std::string text) {
 
 std::string trimmed(const std::string& line) {
     const std::size_t first = line.find_first_not_of(" \t");
-    return first == std::string::npos ? std::string()
-                                      : line.substr(first, line.find_last_not_of(" \t") - first + 1);
+    return first == std::string::npos
+               ? std::string()
+               : line.substr(first, line.find_last_not_of(" \t") - first + 1);
 }
 
 // Why name is no computer's name; empty when it is one.
@@ -88,10 +89,9 @@ void matchExpected(FleetSummary& summary, const std::vector<std::string>& names)
     for (const std::string& name : names)
         if (!reported.count(lowerAscii(name)))
             summary.notReported.push_back(name);
-    std::sort(summary.notReported.begin(), summary.notReported.end(),
-              [](const std::string& a, const std::string& b) {
-                  return lowerAscii(a) < lowerAscii(b);
-              });
+    std::sort(
+        summary.notReported.begin(), summary.notReported.end(),
+        [](const std::string& a, const std::string& b) { return lowerAscii(a) < lowerAscii(b); });
 }
 
 } // namespace prereq

@@ -45,9 +45,8 @@ char spreadsheetSeparator(const std::string& listSeparator) {
 }
 
 std::string fleetTallyCsv(const FleetSummary& summary, char separator) {
-    std::string out = line({"Product", "Status", "Prerequisite", "Computers", "Their levels",
-                            "Names"},
-                           separator);
+    std::string out = line(
+        {"Product", "Status", "Prerequisite", "Computers", "Their levels", "Names"}, separator);
     for (const TallyLine& tally : tallyFleet(summary)) {
         std::string names;
         for (const std::string& name : tally.computers)
@@ -74,10 +73,10 @@ std::string csvField(const std::string& text) {
 }
 
 std::string fleetCsv(const FleetSummary& summary, const LocalTime& now, char separator) {
-    std::string out = line({"Computer", "Product", "Verdict", "Prerequisite", "Status",
-                            "Your PC's level", "Recommended level", "Checked",
-                            "Days since check", "Version", "File", "Note"},
-                           separator);
+    std::string out =
+        line({"Computer", "Product", "Verdict", "Prerequisite", "Status", "Your PC's level",
+              "Recommended level", "Checked", "Days since check", "Version", "File", "Note"},
+             separator);
     for (const ComputerResult& result : summary.results) {
         const std::string age =
             result.checkedAtKnown ? std::to_string(daysBetween(result.checked, now)) : "";
@@ -86,8 +85,8 @@ std::string fleetCsv(const FleetSummary& summary, const LocalTime& now, char sep
         const std::vector<std::string> tail = {result.checkedAt, age, result.version,
                                                result.fileName, note};
         for (const ResultProduct& product : result.products) {
-            std::vector<std::string> fields = {result.computer, product.name,
-                                               verdictWords(product.verdict), "", "", "", ""};
+            std::vector<std::string> fields = {
+                result.computer, product.name, verdictWords(product.verdict), "", "", "", ""};
             fields.insert(fields.end(), tail.begin(), tail.end());
             bool failing = false;
             for (const ResultPrerequisite& entry : product.prerequisites) {

@@ -1,8 +1,9 @@
 // FleetStatus.csv: the fleet summary for a spreadsheet, one line per computer, product and
 // failing prerequisite (one for a satisfied product, one for a computer that has not reported),
 // and FleetTally.csv, what must be done, in the conventions the spreadsheets of these PCs read:
-// separated by the PC's own list separator, a field in double quotes (its quotes doubled) where it holds a comma, a semicolon,
-// a quote or a line break or begins or ends with a blank, CR LF line ends, the ANSI code page.
+// separated by the PC's own list separator, a field in double quotes (its quotes doubled) where it
+// holds a comma, a semicolon, a quote or a line break or begins or ends with a blank, CR LF line
+// ends, the ANSI code page.
 #pragma once
 
 #include "fleet/FleetSummary.h"

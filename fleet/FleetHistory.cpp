@@ -50,11 +50,11 @@ HistoryRow historyRow(const FleetSummary& summary, const LocalTime& now, int max
         for (const ComputerResult& result : summary.results)
             for (const ResultProduct& product : result.products)
                 old += product.name == counts.name && isOld(result, now, maxAgeDays) ? 1 : 0;
-        const int noResult = computersInAll(summary) - counts.satisfied -
-                             counts.belowRecommended - counts.notSatisfied;
-        row.products.emplace_back(counts.name, HistoryFigures{counts.satisfied,
-                                                              counts.belowRecommended,
-                                                              counts.notSatisfied, noResult, old});
+        const int noResult = computersInAll(summary) - counts.satisfied - counts.belowRecommended -
+                             counts.notSatisfied;
+        row.products.emplace_back(counts.name,
+                                  HistoryFigures{counts.satisfied, counts.belowRecommended,
+                                                 counts.notSatisfied, noResult, old});
     }
     return row;
 }
@@ -76,7 +76,8 @@ std::string readFleetHistory(const std::string& text, std::vector<HistoryRow>& r
     for (std::size_t i = 1; i < header.size(); i += kHistoryFigures) {
         const std::string suffix = std::string(": ") + kFigureNames[0];
         const std::string& name = header[i];
-        if (name.size() <= suffix.size() || name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+        if (name.size() <= suffix.size() ||
+            name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
             return "its header's field " + std::to_string(i + 1) + " names no product";
         products.push_back(name.substr(0, name.size() - suffix.size()));
     }
@@ -129,8 +130,8 @@ std::string fleetHistoryText(const std::vector<HistoryRow>& rows, char separator
                                              return p.first == product;
                                          });
             for (int f = 0; f < kHistoryFigures; ++f)
-                out += sep + (it == row.products.end() ? std::string()
-                                                       : std::to_string(it->second[f]));
+                out += sep +
+                       (it == row.products.end() ? std::string() : std::to_string(it->second[f]));
         }
         out += "\r\n";
     }

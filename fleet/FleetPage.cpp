@@ -83,8 +83,9 @@ void writeSummaryLine(std::string& out, const FleetSummary& summary, const Local
         ready += allSatisfied(result) ? 1 : 0;
         old += isOld(result, now, maxAgeDays) ? 1 : 0;
     }
-    out += "<p><b>Computers: " + std::to_string(all) + ". Ready for every product: " +
-           std::to_string(ready) + " (" + percent(ready, all) + ").";
+    out += "<p><b>Computers: " + std::to_string(all) +
+           ". Ready for every product: " + std::to_string(ready) + " (" + percent(ready, all) +
+           ").";
     for (const ProductCounts& counts : summary.counts)
         out += " " + html(counts.name) + ": " + std::to_string(counts.satisfied) + " ready (" +
                percent(counts.satisfied, all) + ").";
@@ -95,8 +96,9 @@ void writeSummaryLine(std::string& out, const FleetSummary& summary, const Local
 }
 
 std::string signedChange(int now, int before) {
-    return now > before ? " (+" + std::to_string(now - before) + ")"
-                        : now < before ? " (-" + std::to_string(before - now) + ")" : " (=)";
+    return now > before   ? " (+" + std::to_string(now - before) + ")"
+           : now < before ? " (-" + std::to_string(before - now) + ")"
+                          : " (=)";
 }
 
 // The last rows of the history, each product's ready computers with the change from the row
@@ -137,7 +139,8 @@ void writeHistory(std::string& out, const FleetSummary& summary,
 // What must be done: each failing prerequisite with its computers, their levels and names.
 void writeTally(std::string& out, const FleetSummary& summary) {
     const std::vector<TallyLine> lines = tallyFleet(summary);
-    out += "<p><p><strong>What must be done</strong> (<a href=\"FleetTally.csv\">FleetTally.csv</a>)\n";
+    out += "<p><p><strong>What must be done</strong> (<a "
+           "href=\"FleetTally.csv\">FleetTally.csv</a>)\n";
     if (lines.empty()) {
         out += "<p>Nothing: no prerequisite fails on any computer.\n";
         return;
@@ -148,9 +151,10 @@ void writeTally(std::string& out, const FleetSummary& summary) {
             if (!status.empty())
                 out += "</table>\n";
             status = line.status;
-            out += status == "not-satisfied" ? "<p>" + std::string(kCross) + "<b>Not satisfied</b>\n"
-                                             : "<p>" + std::string(kCheck) +
-                                                   "<b>Below recommended</b> (every minimum met)\n";
+            out += status == "not-satisfied"
+                       ? "<p>" + std::string(kCross) + "<b>Not satisfied</b>\n"
+                       : "<p>" + std::string(kCheck) +
+                             "<b>Below recommended</b> (every minimum met)\n";
             out += kTableStart;
             out += "<tr><td>Product</td><td>Prerequisite</td><td>Computers</td>"
                    "<td>Their levels</td><td>Names</td></tr>\n";
@@ -198,11 +202,12 @@ void writeCompactList(std::string& out, const FleetSummary& summary, const Local
                                : product->verdict == "below-recommended" ? "below "
                                                                          : "NO    ";
             line += word;
-            for (const ResultPrerequisite& entry : product ? product->prerequisites
-                                                           : std::vector<ResultPrerequisite>()) {
+            for (const ResultPrerequisite& entry :
+                 product ? product->prerequisites : std::vector<ResultPrerequisite>()) {
                 std::string& list = entry.status == "not-satisfied" ? failing : below;
                 const std::string name = shortPrerequisiteName(entry.minimumPrerequisite);
-                if (entry.status != "satisfied" && (" " + list + " ").find(" " + name + " ") == std::string::npos)
+                if (entry.status != "satisfied" &&
+                    (" " + list + " ").find(" " + name + " ") == std::string::npos)
                     list += (list.empty() ? "" : " ") + name;
             }
         }
@@ -331,11 +336,12 @@ void writeSatisfied(std::string& out, const FleetSummary& summary, const LocalTi
 
 std::string fleetPage(const FleetSummary& summary, const LocalTime& now, int maxAgeDays,
                       const std::vector<HistoryRow>& history, const std::string& historyProblem) {
-    std::string out = "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 3.2 Final//EN\">\n"
-                      "<html>\n<head>\n"
-                      "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">\n"
-                      "<title>Fleet Status</title>\n</head>\n<body>\n"
-                      "<strong>Fleet Status</strong>\n";
+    std::string out =
+        "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 3.2 Final//EN\">\n"
+        "<html>\n<head>\n"
+        "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">\n"
+        "<title>Fleet Status</title>\n</head>\n<body>\n"
+        "<strong>Fleet Status</strong>\n";
     writeSummaryLine(out, summary, now, maxAgeDays);
     writeCounts(out, summary, now, maxAgeDays);
     writeHistory(out, summary, history, historyProblem);

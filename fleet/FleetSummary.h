@@ -24,11 +24,11 @@ struct ProductCounts {
 };
 
 struct FleetSummary {
-    int filesRead = 0;                   // result files found, used or not
-    std::vector<ComputerResult> results; // one per computer, by name ignoring case
-    std::vector<UnusedFile> unusedFiles; // by file name
-    std::vector<ProductCounts> counts;   // in the order the products first appear
-    bool expectGiven = false;            // a list of expected computers was given
+    int filesRead = 0;                    // result files found, used or not
+    std::vector<ComputerResult> results;  // one per computer, by name ignoring case
+    std::vector<UnusedFile> unusedFiles;  // by file name
+    std::vector<ProductCounts> counts;    // in the order the products first appear
+    bool expectGiven = false;             // a list of expected computers was given
     std::vector<std::string> notReported; // expected computers without a result, by name
     std::set<std::string> notExpected;    // computers (ASCII lower case) not on that list
 };

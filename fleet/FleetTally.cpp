@@ -46,8 +46,9 @@ std::string spread(const std::vector<std::string>& levels) {
     std::vector<std::pair<std::string, int>> counted;
     for (const std::string& level : levels) {
         const std::string text = level.empty() ? "none given" : level;
-        auto it = std::find_if(counted.begin(), counted.end(),
-                               [&](const std::pair<std::string, int>& c) { return c.first == text; });
+        auto it =
+            std::find_if(counted.begin(), counted.end(),
+                         [&](const std::pair<std::string, int>& c) { return c.first == text; });
         if (it == counted.end())
             counted.emplace_back(text, 1);
         else
@@ -74,15 +75,16 @@ std::vector<TallyLine> tallyFleet(const FleetSummary& summary) {
                     for (const ResultPrerequisite& prerequisite : entry.prerequisites) {
                         if (prerequisite.status != status)
                             continue;
-                        auto it = std::find_if(product.begin(), product.end(),
-                                               [&](const TallyLine& line) {
-                                                   return line.prerequisite ==
-                                                          prerequisite.minimumPrerequisite;
-                                               });
+                        auto it = std::find_if(
+                            product.begin(), product.end(), [&](const TallyLine& line) {
+                                return line.prerequisite == prerequisite.minimumPrerequisite;
+                            });
                         if (it == product.end()) {
                             it = product.insert(it, TallyLine{counted.name,
                                                               prerequisite.minimumPrerequisite,
-                                                              status, {}, {}});
+                                                              status,
+                                                              {},
+                                                              {}});
                             levels.emplace_back();
                         }
                         if (it->computers.empty() || it->computers.back() != result.computer) {
@@ -108,7 +110,7 @@ std::string shortPrerequisiteName(const std::string& prerequisite) {
     const struct {
         const char* word;
         const char* shortName;
-    } kWords[] = {{"RAM", "RAM"},       {"MHz", "CPU"},       {"available space", "disk"},
+    } kWords[] = {{"RAM", "RAM"},       {"MHz", "CPU"},         {"available space", "disk"},
                   {"CD-ROM", "CD-ROM"}, {"Service Pack", "SP"}, {"modem", "modem"},
                   {"Mouse", "mouse"},   {"Dial-Up", "DUN"}};
     for (const auto& word : kWords)

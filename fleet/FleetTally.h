@@ -13,7 +13,7 @@ namespace prereq {
 struct TallyLine {
     std::string product;
     std::string prerequisite;
-    std::string status; // "not-satisfied" or "below-recommended"
+    std::string status;                 // "not-satisfied" or "below-recommended"
     std::vector<std::string> computers; // by name
     // The spread of the computers' levels: "16 MB RAM to 64 MB RAM" where every level holds a
     // number of MB or MHz; else each level with its count, "Service Pack 2 (38), none (3)".

@@ -217,7 +217,7 @@ public:
     std::set<std::string, CaseInsensitiveLess> lockedFiles; // full paths that cannot be created
     // Full paths a reader holds open, each until the virtual clock reaches the millisecond given.
     std::map<std::string, std::uint64_t, CaseInsensitiveLess> heldFiles;
-    std::uint32_t ansiCodePage = 1252; // GetACP: 1252 Western, 1251 Cyrillic
+    std::uint32_t ansiCodePage = 1252;   // GetACP: 1252 Western, 1251 Cyrillic
     std::string listSeparatorText = ","; // GetLocaleInfoA(LOCALE_SLIST): ";" in Germany
     std::uint32_t processIdValue = 0x5C;
     std::uint32_t tickCountStart = 3600000;     // GetTickCount when the virtual clock stood at 0
