@@ -73,17 +73,18 @@ std::string csvField(const std::string& text) {
 }
 
 std::string fleetCsv(const FleetSummary& summary, const LocalTime& now, char separator) {
-    std::string out =
-        line({"Computer", "Product", "Verdict", "Prerequisite", "Status", "Your PC's level",
-              "Recommended level", "Checked", "Days since check", "Version", "File", "Note"},
-             separator);
+    std::string out = line({"Computer", "Product", "Verdict", "Prerequisite", "Status",
+                            "Your PC's level", "Recommended level", "Checked", "Days since check",
+                            "Version", "Windows", "Service pack", "File", "Note"},
+                           separator);
     for (const ComputerResult& result : summary.results) {
         const std::string age =
             result.checkedAtKnown ? std::to_string(daysBetween(result.checked, now)) : "";
         const std::string note =
             summary.notExpected.count(computerKey(result.computer)) ? "not expected" : "";
-        const std::vector<std::string> tail = {result.checkedAt, age, result.version,
-                                               result.fileName, note};
+        const std::vector<std::string> tail = {
+            result.checkedAt, age, result.version, result.windows, result.servicePack,
+            result.fileName,  note};
         for (const ResultProduct& product : result.products) {
             std::vector<std::string> fields = {
                 result.computer, product.name, verdictWords(product.verdict), "", "", "", ""};
@@ -104,8 +105,9 @@ std::string fleetCsv(const FleetSummary& summary, const LocalTime& now, char sep
         }
     }
     for (const std::string& computer : summary.notReported)
-        out += line({computer, "", "no result", "", "", "", "", "", "", "", "", "not reported"},
-                    separator);
+        out += line(
+            {computer, "", "no result", "", "", "", "", "", "", "", "", "", "", "not reported"},
+            separator);
     return resultFolders().unicodeToAnsi(utf16FromUtf8(out));
 }
 

@@ -300,7 +300,7 @@ void writeUnsatisfied(std::string& out, const FleetSummary& summary, const Local
     out += "<tr><td>Computer</td>";
     for (const ProductCounts& product : summary.counts)
         out += cell(html(product.name));
-    out += "<td>Checked</td><td>Version</td></tr>\n";
+    out += "<td>Checked</td><td>Windows</td><td>Version</td></tr>\n";
     for (const ComputerResult& result : summary.results) {
         if (allSatisfied(result) || anyNotSatisfied(result) != notSatisfied)
             continue;
@@ -309,8 +309,14 @@ void writeUnsatisfied(std::string& out, const FleetSummary& summary, const Local
             const ResultProduct* product = productOf(result, counted.name);
             out += product ? verdictCell(product->verdict) : std::string(kBlankCell);
         }
-        out += cell(checkedText(result, now, maxAgeDays)) + cell(html(result.version)) + "</tr>\n";
-        writeFailures(out, result, summary.counts.size() + 3);
+        const std::string windows =
+            result.windows.empty()
+                ? "not recorded"
+                : html(result.windows +
+                       (result.servicePack.empty() ? std::string() : ", " + result.servicePack));
+        out += cell(checkedText(result, now, maxAgeDays)) + cell(windows) +
+               cell(html(result.version)) + "</tr>\n";
+        writeFailures(out, result, summary.counts.size() + 4);
     }
     out += "</table>\n";
 }

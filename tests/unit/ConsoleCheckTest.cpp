@@ -287,6 +287,7 @@ TEST(ConsoleCheck, SummariesShowWhatTheReportShows) {
     EXPECT_EQ(jsonSummary({&product}, "PC-1", "2026-12-09T14:05:30-03:30"),
               "{\n  \"version\": \"" PREREQ_FULL_VERSION_TEXT "\",\n  \"computer\": \"PC-1\",\n"
               "  \"checkedAt\": \"2026-12-09T14:05:30-03:30\",\n"
+              "  \"windows\": \"Windows 0.0 build 0\",\n  \"servicePack\": \"\",\n"
               "  \"products\": [\n    {\n"
               "      \"name\": \"Wardline\",\n      \"verdict\": \"not-satisfied\",\n"
               "      \"reportFile\": \"WardlineStatus.htm\",\n      \"prerequisites\": [\n"

@@ -65,10 +65,12 @@ TEST(FleetSummary, SummarisesEveryResultAndListsEachUnusableFileWithItsReason) {
           "width=15> No</td><td>&nbsp </td><td>no CD-ROM drive</td><td>&nbsp </td></tr>",
           "Computers that satisfy every product (1)</strong>\n<p>PC-1\n"},
          {"Computer,Product,Verdict,Prerequisite,Status,Your PC's level,Recommended level,Checked,"
-          "Days since check,Version,File,Note\r\nACCT-7,Plinth-Setup,not satisfied,CD-ROM drive,"
+          "Days since check,Version,Windows,Service pack,File,Note\r\nACCT-7,Plinth-Setup,not "
+          "satisfied,CD-ROM drive,"
           "not satisfied,no CD-ROM drive,,2026-12-09T14:05:30+01:00,0,",
           "LAB,Plinth-Setup,below recommended,96 MB RAM,below recommended,101 MB RAM,128 MB RAM,",
-          "Time,Plinth-Setup: satisfied,Plinth-Setup: below recommended,"},
+          "Time,Plinth-Setup: satisfied,Plinth-Setup: below recommended,",
+          ",Windows NT 4.0 build "},
          "Result files read in D:\\Out: 3 (computers: 3, files not used: 0)\nPlinth-Setup: 1 "
          "satisfied, 1 below recommended, 1 not satisfied\n",
          0,
@@ -149,7 +151,7 @@ TEST(FleetSummary, SummarisesEveryResultAndListsEachUnusableFileWithItsReason) {
           "<td><small>ACCT-7, STRAY</small></td></tr>",
           "<tr><td>Plinth-Setup</td><td>96 MB RAM</td><td>1</td><td>101 MB RAM</td>",
           "Not reported (1)</strong>\n<p>GONE\n", "<b>STRAY (not expected)</b>"},
-         {"\r\n2026-12-09T14:05:30+01:00,1,1,2,1,0,", "GONE,,no result,,,,,,,,,not reported\r\n",
+         {"\r\n2026-12-09T14:05:30+01:00,1,1,2,1,0,", "GONE,,no result,,,,,,,,,,,not reported\r\n",
           "Plinth-Setup,not satisfied,CD-ROM drive,2,no CD-ROM drive (2),ACCT-7 STRAY\r\n",
           "STRAY.json,not expected\r\n"},
          "Computers expected: 4, not reported: 1, results not expected: 1\n",
