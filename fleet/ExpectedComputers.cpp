@@ -5,7 +5,6 @@
 #include "platform/AnsiText.h"
 
 #include <algorithm>
-#include <set>
 
 namespace prereq {
 
@@ -56,7 +55,7 @@ std::string readExpectedComputers(const std::string& text, std::vector<std::stri
     const bool netView = std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
         return line.compare(0, 2, "\\\\") == 0;
     });
-    std::set<std::string> seen;
+    std::vector<std::string> seen; // sorted: the programs' run-time has no tree containers
     for (std::size_t index = 0; index < lines.size(); ++index) {
         std::string name = lines[index];
         if (netView && name.compare(0, 2, "\\\\") != 0)
@@ -70,24 +69,31 @@ std::string readExpectedComputers(const std::string& text, std::vector<std::stri
         const std::string problem = nameProblem(name);
         if (!problem.empty())
             return "line " + std::to_string(index + 1) + ": " + problem;
-        if (seen.insert(lowerAscii(name)).second)
-            names.push_back(utf8FromAnsi(name));
+        const std::string key = lowerAscii(name);
+        const auto at = std::lower_bound(seen.begin(), seen.end(), key);
+        if (at != seen.end() && *at == key)
+            continue;
+        seen.insert(at, key);
+        names.push_back(utf8FromAnsi(name));
     }
     return {};
 }
 
 void matchExpected(FleetSummary& summary, const std::vector<std::string>& names) {
     summary.expectGiven = true;
-    std::set<std::string> expected, reported;
+    std::vector<std::string> expected, reported; // sorted
     for (const std::string& name : names)
-        expected.insert(lowerAscii(name));
+        expected.push_back(lowerAscii(name));
+    std::sort(expected.begin(), expected.end());
     for (const ComputerResult& result : summary.results) {
-        reported.insert(lowerAscii(result.computer));
-        if (!expected.count(lowerAscii(result.computer)))
-            summary.notExpected.insert(lowerAscii(result.computer));
+        reported.push_back(lowerAscii(result.computer));
+        if (!std::binary_search(expected.begin(), expected.end(), reported.back()))
+            summary.notExpected.push_back(reported.back());
     }
+    std::sort(reported.begin(), reported.end());
+    std::sort(summary.notExpected.begin(), summary.notExpected.end());
     for (const std::string& name : names)
-        if (!reported.count(lowerAscii(name)))
+        if (!std::binary_search(reported.begin(), reported.end(), lowerAscii(name)))
             summary.notReported.push_back(name);
     std::sort(
         summary.notReported.begin(), summary.notReported.end(),

@@ -80,8 +80,7 @@ std::string fleetCsv(const FleetSummary& summary, const LocalTime& now, char sep
     for (const ComputerResult& result : summary.results) {
         const std::string age =
             result.checkedAtKnown ? std::to_string(daysBetween(result.checked, now)) : "";
-        const std::string note =
-            summary.notExpected.count(computerKey(result.computer)) ? "not expected" : "";
+        const std::string note = isNotExpected(summary, result) ? "not expected" : "";
         const std::vector<std::string> tail = {
             result.checkedAt, age, result.version, result.windows, result.servicePack,
             result.fileName,  note};

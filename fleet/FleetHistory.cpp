@@ -36,7 +36,9 @@ std::vector<std::string> splitLine(const std::string& line, char separator) {
 bool readNumber(const std::string& text, int& value) {
     if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != text.npos)
         return false;
-    value = std::stoi(text);
+    value = 0;
+    for (const char digit : text)
+        value = value * 10 + (digit - '0');
     return true;
 }
 

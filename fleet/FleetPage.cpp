@@ -66,8 +66,7 @@ bool anyNotSatisfied(const ComputerResult& result) {
 }
 
 std::string computerName(const FleetSummary& summary, const ComputerResult& result) {
-    return html(result.computer) +
-           (summary.notExpected.count(computerKey(result.computer)) ? " (not expected)" : "");
+    return html(result.computer) + (isNotExpected(summary, result) ? " (not expected)" : "");
 }
 
 std::string percent(int part, int whole) {
@@ -214,7 +213,7 @@ void writeCompactList(std::string& out, const FleetSummary& summary, const Local
         line += html(failing) + (below.empty() ? "" : " below: " + html(below));
         if (isOld(result, now, maxAgeDays))
             line += " <b>old</b>";
-        if (summary.notExpected.count(computerKey(result.computer)))
+        if (isNotExpected(summary, result))
             line += " (not expected)";
         out += line + "\n";
     }

@@ -66,6 +66,11 @@ std::string computerKey(const std::string& computer) {
     return lowerCase(computer);
 }
 
+bool isNotExpected(const FleetSummary& summary, const ComputerResult& result) {
+    return std::binary_search(summary.notExpected.begin(), summary.notExpected.end(),
+                              lowerCase(result.computer));
+}
+
 bool isResultFileName(const std::string& name) {
     return name.size() > 5 && lowerCase(name.substr(name.size() - 5)) == ".json";
 }

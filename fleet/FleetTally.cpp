@@ -3,7 +3,6 @@
 #include "fleet/FleetTally.h"
 
 #include <algorithm>
-#include <map>
 
 namespace prereq {
 
