@@ -109,18 +109,15 @@ std::string writeFleetStatus(const std::string& folder, int maxAgeDays,
     std::vector<HistoryRow> rows = history(folder, historyProblem);
     rows.push_back(historyRow(summary, now, maxAgeDays));
     copyPictures(folder);
-    problem = writeResultFile(
-        folder, kPageName,
-        windowsLineEnds(fleetPage(summary, now, maxAgeDays, rows, historyProblem)), "the page");
-    if (problem.empty())
-        problem = writeResultFile(folder, kSpreadsheetName, fleetCsv(summary, now, separator),
-                                  "the spreadsheet file");
-    if (problem.empty())
-        problem = writeResultFile(folder, kTallyName, fleetTallyCsv(summary, separator),
-                                  "the spreadsheet file");
-    if (problem.empty() && historyProblem.empty())
-        problem = writeResultFile(folder, kHistoryName, ansi(fleetHistoryText(rows, separator)),
-                                  "the history");
+    std::vector<ResultFileText> files = {
+        {kPageName, windowsLineEnds(fleetPage(summary, now, maxAgeDays, rows, historyProblem)),
+         "the page"},
+        {kSpreadsheetName, fleetCsv(summary, now, separator), "the spreadsheet file"},
+        {kTallyName, fleetTallyCsv(summary, separator), "the spreadsheet file"}};
+    if (historyProblem.empty())
+        files.push_back({kHistoryName, ansi(fleetHistoryText(rows, separator)), "the history"});
+    // All of them or none: the page never disagrees with the spreadsheet files.
+    problem = writeResultFiles(folder, files);
     if (!problem.empty())
         return {};
     std::string out = countLines(summary, folder);
