@@ -157,7 +157,7 @@ sections = ["<p><b>Computers: ", "<td>Total</td>", "<strong>History</strong>",
 at = [page.find(section.replace("\n", "\r\n")) for section in sections]
 if -1 in at or at != sorted(at):
     print("page sections missing or out of order: %s" % at)
-if not page.startswith('<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 3.2 Final//EN">'):
+if not page.startswith("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 3.2 Final//EN\">"):
     print("page is not HTML 3.2")
 history = open(os.path.join(folder, "FleetHistory.csv"), "rb").read().split(b"\r\n")
 if len(history) != 3: print("history has %d lines, not a header and one" % (len(history) - 1))
