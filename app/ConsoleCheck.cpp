@@ -82,7 +82,8 @@ ConsoleRun summarise(const ConsoleOptions& options) {
     std::string problem = folderProblem("result folder", options.summaryFolder);
     ConsoleRun run;
     if (problem.empty())
-        run.standardOutput = writeFleetStatus(options.summaryFolder, options.maxAgeDays, problem);
+        run.standardOutput = writeFleetStatus(options.summaryFolder, options.maxAgeDays,
+                                              options.expectFile, problem);
     if (!problem.empty())
         return refusal(problem);
     run.exitCode = kExitSatisfied;

@@ -45,6 +45,8 @@ void checkSummaryOptions(ConsoleOptions& options, bool maxAgeGiven) {
         return;
     if (maxAgeGiven && !options.summarise)
         options.error = "--max-age belongs to --summary";
+    else if (options.expect && !options.summarise)
+        options.error = "--expect belongs to --summary";
     else if (options.summarise && (options.json || options.writeReports || options.writeResult))
         options.error = "--summary cannot be combined with --json, --json-to or --reports";
 }
@@ -66,6 +68,10 @@ ConsoleOptions parseConsoleOptions(const std::vector<std::string>& arguments) {
             takeFolder(arguments, index, options.writeResult, options.resultFolder, options.error);
         } else if (word == "--summary") {
             takeFolder(arguments, index, options.summarise, options.summaryFolder, options.error);
+        } else if (word == "--expect") {
+            takeFolder(arguments, index, options.expect, options.expectFile, options.error);
+            if (options.error.find(" needs a folder") != std::string::npos)
+                options.error.replace(options.error.find(" needs a folder"), 15, " needs a file");
         } else if (word == "--max-age" && !maxAgeGiven) {
             maxAgeGiven = true;
             takeDays(arguments, index, options.maxAgeDays, options.error);
@@ -81,8 +87,8 @@ ConsoleOptions parseConsoleOptions(const std::vector<std::string>& arguments) {
 
 std::string usageLine(const std::string& program) {
     return "usage: " + program +
-           " [--json] [--json-to FOLDER] [--reports FOLDER] [--summary FOLDER [--max-age DAYS]]"
-           " [--help]";
+           " [--json] [--json-to FOLDER] [--reports FOLDER]"
+           " [--summary FOLDER [--max-age DAYS] [--expect FILE]] [--help]";
 }
 
 std::string helpText(const std::string& program) {
@@ -94,9 +100,11 @@ std::string helpText(const std::string& program) {
            "                    <computer name>.json; the table is printed all the same\n"
            "  --reports FOLDER  write the HTML report of every product that is not satisfied\n"
            "                    into FOLDER, which must exist; without it nothing is written\n"
-           "  --summary FOLDER  read every result (*.json) in FOLDER and write FleetStatus.htm\n"
-           "                    and FleetStatus.csv there; measures nothing\n"
+           "  --summary FOLDER  read every result (*.json) in FOLDER and write FleetStatus.htm,\n"
+           "                    FleetStatus.csv, FleetTally.csv and FleetHistory.csv there\n"
            "  --max-age DAYS    with --summary: mark results older than DAYS (default 7)\n"
+           "  --expect FILE     with --summary: the computers expected, one a line, or the\n"
+           "                    output of net view; those without a result are not reported\n"
            "  --help            print this text\n"
            "Exit code: 0 all satisfied, 1 below recommended, 2 not satisfied,\n"
            "3 a usage error, or a folder that does not exist or cannot be written;\n"

@@ -6,9 +6,12 @@
 
 #include "app/ResultFile.h"
 #include "app/StandardStreams.h"
+#include "fleet/ExpectedComputers.h"
 #include "fleet/FleetCsv.h"
+#include "fleet/FleetHistory.h"
 #include "fleet/FleetPage.h"
 #include "fleet/FleetSummary.h"
+#include "platform/AnsiText.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
 #include "report/ProductAssessment.h"
@@ -20,6 +23,41 @@ namespace {
 
 const char kPageName[] = "FleetStatus.htm";
 const char kSpreadsheetName[] = "FleetStatus.csv";
+const char kTallyName[] = "FleetTally.csv";
+const char kHistoryName[] = "FleetHistory.csv";
+const std::uint32_t kLargestList = 1u << 20; // a list of every PC of a domain fits many times
+
+// The expected computers' names from file; problem says why there are none.
+std::vector<std::string> expectedComputers(const std::string& file, std::string& problem) {
+    std::vector<std::string> names;
+    std::string text;
+    if (!resultFolders().readFile(file, kLargestList + 1, text))
+        problem = "cannot read the list of expected computers '" + file + "'";
+    else if (text.size() > kLargestList)
+        problem = "the list of expected computers '" + file + "' is larger than " +
+                  std::to_string(kLargestList) + " bytes";
+    else if (!(problem = readExpectedComputers(text, names)).empty())
+        problem = "the list of expected computers '" + file + "', " + problem;
+    return names;
+}
+
+// The history so far; problem says why it could not be read (a missing file is a first one).
+std::vector<HistoryRow> history(const std::string& folder, std::string& problem) {
+    std::vector<HistoryRow> rows;
+    const std::string file = pathIn(folder, kHistoryName);
+    std::string text;
+    if (!platform().pathExists(file))
+        return rows;
+    if (!resultFolders().readFile(file, kLargestList + 1, text))
+        problem = "it cannot be read (open in another program?)";
+    else if (text.size() > kLargestList)
+        problem = "it is larger than " + std::to_string(kLargestList) + " bytes";
+    else
+        problem = readFleetHistory(utf8FromAnsi(text), rows);
+    if (!problem.empty())
+        rows.clear();
+    return rows;
+}
 
 std::string programFolder() {
     const std::string program = platform().moduleFileName();
@@ -56,19 +94,42 @@ std::string countLines(const FleetSummary& summary, const std::string& folder) {
 
 } // namespace
 
-std::string writeFleetStatus(const std::string& folder, int maxAgeDays, std::string& problem) {
-    const FleetSummary summary = readFleetFolder(folder);
-    const LocalTime now = resultFolders().localTime();
-    copyPictures(folder);
-    problem = writeResultFile(folder, kPageName,
-                              windowsLineEnds(fleetPage(summary, now, maxAgeDays)), "the page");
-    if (problem.empty())
-        problem = writeResultFile(folder, kSpreadsheetName, fleetCsv(summary, now),
-                                  "the spreadsheet file");
+std::string writeFleetStatus(const std::string& folder, int maxAgeDays,
+                             const std::string& expectFile, std::string& problem) {
+    const std::vector<std::string> expected =
+        expectFile.empty() ? std::vector<std::string>() : expectedComputers(expectFile, problem);
     if (!problem.empty())
         return {};
-    return countLines(summary, folder) + "Wrote " + pathIn(folder, kPageName) + " and " +
-           kSpreadsheetName + ".\n";
+    FleetSummary summary = readFleetFolder(folder);
+    if (!expectFile.empty())
+        matchExpected(summary, expected);
+    const LocalTime now = resultFolders().localTime();
+    const char separator = spreadsheetSeparator(resultFolders().listSeparator());
+    std::string historyProblem;
+    std::vector<HistoryRow> rows = history(folder, historyProblem);
+    rows.push_back(historyRow(summary, now, maxAgeDays));
+    copyPictures(folder);
+    std::vector<ResultFileText> files = {
+        {kPageName, windowsLineEnds(fleetPage(summary, now, maxAgeDays, rows, historyProblem)),
+         "the page"},
+        {kSpreadsheetName, fleetCsv(summary, now, separator), "the spreadsheet file"},
+        {kTallyName, fleetTallyCsv(summary, separator), "the spreadsheet file"}};
+    if (historyProblem.empty())
+        files.push_back({kHistoryName, ansi(fleetHistoryText(rows, separator)), "the history"});
+    // All of them or none: the page never disagrees with the spreadsheet files.
+    problem = writeResultFiles(folder, files);
+    if (!problem.empty())
+        return {};
+    std::string out = countLines(summary, folder);
+    if (summary.expectGiven)
+        out += "Computers expected: " + std::to_string(expected.size()) +
+               ", not reported: " + std::to_string(summary.notReported.size()) +
+               ", results not expected: " + std::to_string(summary.notExpected.size()) + "\n";
+    if (!historyProblem.empty())
+        out += std::string(kHistoryName) +
+               " was left as it was and has no line for this summary: " + historyProblem + "\n";
+    return out + "Wrote " + pathIn(folder, kPageName) + ", " + kSpreadsheetName + ", " +
+           kTallyName + (historyProblem.empty() ? std::string(" and ") + kHistoryName : "") + ".\n";
 }
 
 } // namespace prereq

@@ -7,6 +7,8 @@
 #include "platform/Platform.h"
 #include "report/ProductAssessment.h"
 
+#include <algorithm>
+
 namespace prereq {
 
 namespace {
@@ -82,15 +84,18 @@ std::string resultFileName(const std::string& computer) {
     return name + ".json";
 }
 
-std::string writeResultFile(const std::string& folder, const std::string& fileName,
-                            const std::string& text, const char* kind) {
+namespace {
+
+// Writes text under a temporary name of this run's own beside fileName; own is that name without
+// ".tmp". Empty when written, else the failure.
+std::string writeTemporary(const std::string& folder, const std::string& fileName,
+                           const std::string& text, const char* kind, std::string& own) {
     WindowsServices& pc = platform();
     const std::string target = pathIn(folder, fileName);
     // Cloned PCs keep one computer name: their runs differ in process id or tick count, and
     // CREATE_NEW never takes over another run's file should both be the same.
     const std::string run = target + "." + hexNumber(pc.processId()) + "-";
     const std::uint32_t tick = pc.tickCount();
-    std::string own;
     FileHandle file = 0;
     for (std::uint32_t n = 0; n < kNameTries && file == 0; ++n) {
         own = run + hexNumber(tick + n);
@@ -109,6 +114,20 @@ std::string writeResultFile(const std::string& folder, const std::string& fileNa
         pc.deleteFile(temporary);
         return failure(kind, temporary, writeError);
     }
+    return {};
+}
+
+} // namespace
+
+std::string writeResultFile(const std::string& folder, const std::string& fileName,
+                            const std::string& text, const char* kind) {
+    WindowsServices& pc = platform();
+    const std::string target = pathIn(folder, fileName);
+    std::string own;
+    const std::string problem = writeTemporary(folder, fileName, text, kind, own);
+    if (!problem.empty())
+        return problem;
+    const std::string temporary = own + ".tmp";
     std::uint32_t error = placeResult(temporary, target, own + ".old");
     for (int tries = 1; error != 0 && heldByAnother(error) && tries < kPlaceTries; ++tries) {
         pc.sleep(kPlacePauseMs);
@@ -118,6 +137,59 @@ std::string writeResultFile(const std::string& folder, const std::string& fileNa
         return {};
     pc.deleteFile(temporary);
     return failure(kind, target, error);
+}
+
+std::string writeResultFiles(const std::string& folder, const std::vector<ResultFileText>& files) {
+    WindowsServices& pc = platform();
+    std::vector<std::string> owns, asides, placed;
+    std::string problem;
+    for (const ResultFileText& file : files) {
+        owns.emplace_back();
+        problem = writeTemporary(folder, file.fileName, file.text, file.kind, owns.back());
+        if (!problem.empty()) {
+            owns.pop_back();
+            break;
+        }
+    }
+    // Every old file set aside first (while a reader holds one, tried again for about two
+    // seconds), then every new one in its place: any failure puts the old ones back.
+    for (std::size_t i = 0; problem.empty() && i < files.size(); ++i) {
+        const std::string target = pathIn(folder, files[i].fileName);
+        if (!pc.pathExists(target))
+            continue;
+        bool moved = pc.moveFile(target, owns[i] + ".old");
+        for (int tries = 1; !moved && heldByAnother(pc.lastErrorCode()) && tries < kPlaceTries;
+             ++tries) {
+            pc.sleep(kPlacePauseMs);
+            moved = pc.moveFile(target, owns[i] + ".old");
+        }
+        if (moved)
+            asides.push_back(target);
+        else
+            problem = failure(files[i].kind, target, pc.lastErrorCode());
+    }
+    for (std::size_t i = 0; problem.empty() && i < files.size(); ++i) {
+        const std::string target = pathIn(folder, files[i].fileName);
+        if (pc.moveFile(owns[i] + ".tmp", target))
+            placed.push_back(target);
+        else
+            problem = failure(files[i].kind, target, pc.lastErrorCode());
+    }
+    for (std::size_t i = 0; i < owns.size(); ++i) {
+        const std::string target = pathIn(folder, files[i].fileName);
+        const bool setAside = std::find(asides.begin(), asides.end(), target) != asides.end();
+        if (problem.empty()) {
+            if (setAside)
+                pc.deleteFile(owns[i] + ".old");
+            continue;
+        }
+        pc.deleteFile(owns[i] + ".tmp");
+        if (std::find(placed.begin(), placed.end(), target) != placed.end())
+            pc.deleteFile(target);
+        if (setAside)
+            pc.moveFile(owns[i] + ".old", target); // should this fail, the old file stays aside
+    }
+    return problem;
 }
 
 } // namespace prereq

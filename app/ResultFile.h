@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace prereq {
 
@@ -22,5 +23,17 @@ std::string resultFileName(const std::string& computer);
 // This run's temporary file is then gone, and a result from before is as it was.
 std::string writeResultFile(const std::string& folder, const std::string& fileName,
                             const std::string& text, const char* kind = "the result");
+
+struct ResultFileText {
+    std::string fileName;
+    std::string text;
+    const char* kind; // "the page", as the failure names it
+};
+
+// Writes several files into folder as one set: each first under a temporary name as
+// writeResultFile does, then every file from before set aside ("<...>.old"), then every new one
+// put in its place. When any step fails, every file is as it was before and no temporary file
+// stays; the failure is "cannot write KIND 'FILE': REASON". Empty when all are in place.
+std::string writeResultFiles(const std::string& folder, const std::vector<ResultFileText>& files);
 
 } // namespace prereq

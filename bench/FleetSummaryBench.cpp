@@ -5,7 +5,8 @@
 //
 // The results are the console program's own, written on simulated NT 4.0 PCs of four kinds (all
 // satisfied; no CD-ROM drive; 100 MB, below the installer's recommended memory; no remote access
-// service), one in a hundred truncated, all under distinct names.
+// service), one in a hundred truncated, all under distinct names. --expect names them and a
+// hundred more (RESULTS + 100 computers), in the form "net view" prints.
 //
 // Usage: FleetSummaryBench [RESULTS [RUNS]]. Prints one line per run,
 //   run N NS FILES PAGE_BYTES CSV_BYTES
@@ -49,6 +50,10 @@ SimulatedPc fleetFolder(int results) {
             text.resize(text.size() / 2);
         pc.files[kFolder + "\\" + name + ".json"] = text;
     }
+    std::string expected = "Server Name            Remark\r\n\r\n------------------\r\n";
+    for (int index = 0; index < results + 100; ++index)
+        expected += "\\\\PC-" + std::to_string(100000 + index).substr(1) + "\r\n";
+    pc.files["D:\\expected.txt"] = expected + "The command completed successfully.\r\n";
     return pc;
 }
 
@@ -64,7 +69,7 @@ int main(int argc, char** argv) {
         SimulatedPc pc = folder;
         ScopedPlatform use(pc);
         const auto start = std::chrono::steady_clock::now();
-        const ConsoleRun summary = runConsoleCheck({"--summary", kFolder});
+        const ConsoleRun summary = runConsoleCheck({"--summary", kFolder, "--expect", "D:\\expected.txt"});
         const auto end = std::chrono::steady_clock::now();
         if (summary.exitCode != 0) {
             std::fprintf(stderr, "%s", summary.standardError.c_str());

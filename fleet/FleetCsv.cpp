@@ -2,6 +2,7 @@
 #include "fleet/FleetCsv.h"
 
 #include "fleet/CheckTime.h"
+#include "fleet/FleetTally.h"
 #include "platform/Platform.h"
 #include "text/Utf8.h"
 
@@ -9,27 +10,53 @@ namespace prereq {
 
 namespace {
 
-// "CD-ROM drive (no CD-ROM drive); 96 MB RAM (101 MB RAM, recommended 128 MB RAM)".
-std::string failingPrerequisites(const ResultProduct& product) {
-    std::string out;
-    for (const ResultPrerequisite& entry : product.prerequisites) {
-        if (entry.status == "satisfied")
-            continue;
-        out += (out.empty() ? "" : "; ") + entry.minimumPrerequisite + " (" + entry.pcLevel;
-        if (entry.status == "below-recommended")
-            out += ", recommended " + entry.recommendedLevel;
-        out += ")";
-    }
-    return out;
-}
-
 const char* verdictWords(const std::string& verdict) {
     if (verdict == "satisfied")
         return "satisfied";
     return verdict == "not-satisfied" ? "not satisfied" : "below recommended";
 }
 
+// A field and the separator before it; quoted too where the separator is one csvField does not
+// quote for.
+std::string field(const std::string& text, char separator) {
+    std::string quoted = csvField(text);
+    if (quoted.find(separator) != std::string::npos && (quoted.empty() || quoted[0] != '"'))
+        quoted = "\"" + quoted + "\"";
+    return std::string(1, separator) + quoted;
+}
+
+std::string line(const std::vector<std::string>& fields, char separator) {
+    std::string out = csvField(fields[0]);
+    if (out.find(separator) != std::string::npos && out[0] != '"')
+        out = "\"" + out + "\"";
+    for (std::size_t i = 1; i < fields.size(); ++i)
+        out += field(fields[i], separator);
+    return out + "\r\n";
+}
+
 } // namespace
+
+char spreadsheetSeparator(const std::string& listSeparator) {
+    if (listSeparator.size() != 1)
+        return ',';
+    const unsigned char c = static_cast<unsigned char>(listSeparator[0]);
+    const bool letterOrDigit = (c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'z');
+    return c < 0x21 || c >= 0x7F || c == '"' || c == '\'' || letterOrDigit ? ',' : listSeparator[0];
+}
+
+std::string fleetTallyCsv(const FleetSummary& summary, char separator) {
+    std::string out = line(
+        {"Product", "Status", "Prerequisite", "Computers", "Their levels", "Names"}, separator);
+    for (const TallyLine& tally : tallyFleet(summary)) {
+        std::string names;
+        for (const std::string& name : tally.computers)
+            names += (names.empty() ? "" : " ") + name;
+        out += line({tally.product, verdictWords(tally.status), tally.prerequisite,
+                     std::to_string(tally.computers.size()), tally.levels, names},
+                    separator);
+    }
+    return resultFolders().unicodeToAnsi(utf16FromUtf8(out));
+}
 
 std::string csvField(const std::string& text) {
     std::string field = text;
@@ -45,18 +72,41 @@ std::string csvField(const std::string& text) {
     return quoted + "\"";
 }
 
-std::string fleetCsv(const FleetSummary& summary, const LocalTime& now) {
-    std::string out = "Computer,Product,Verdict,Failing prerequisites,Checked,Days since check,"
-                      "Version,File\r\n";
+std::string fleetCsv(const FleetSummary& summary, const LocalTime& now, char separator) {
+    std::string out = line({"Computer", "Product", "Verdict", "Prerequisite", "Status",
+                            "Your PC's level", "Recommended level", "Checked", "Days since check",
+                            "Version", "Windows", "Service pack", "File", "Note"},
+                           separator);
     for (const ComputerResult& result : summary.results) {
         const std::string age =
             result.checkedAtKnown ? std::to_string(daysBetween(result.checked, now)) : "";
-        for (const ResultProduct& product : result.products)
-            out += csvField(result.computer) + "," + csvField(product.name) + "," +
-                   verdictWords(product.verdict) + "," + csvField(failingPrerequisites(product)) +
-                   "," + csvField(result.checkedAt) + "," + age + "," + csvField(result.version) +
-                   "," + csvField(result.fileName) + "\r\n";
+        const std::string note = isNotExpected(summary, result) ? "not expected" : "";
+        const std::vector<std::string> tail = {
+            result.checkedAt, age, result.version, result.windows, result.servicePack,
+            result.fileName,  note};
+        for (const ResultProduct& product : result.products) {
+            std::vector<std::string> fields = {
+                result.computer, product.name, verdictWords(product.verdict), "", "", "", ""};
+            fields.insert(fields.end(), tail.begin(), tail.end());
+            bool failing = false;
+            for (const ResultPrerequisite& entry : product.prerequisites) {
+                if (entry.status == "satisfied")
+                    continue;
+                failing = true;
+                fields[3] = entry.minimumPrerequisite;
+                fields[4] = verdictWords(entry.status);
+                fields[5] = entry.pcLevel;
+                fields[6] = entry.recommendedLevel;
+                out += line(fields, separator);
+            }
+            if (!failing)
+                out += line(fields, separator);
+        }
     }
+    for (const std::string& computer : summary.notReported)
+        out += line(
+            {computer, "", "no result", "", "", "", "", "", "", "", "", "", "", "not reported"},
+            separator);
     return resultFolders().unicodeToAnsi(utf16FromUtf8(out));
 }
 

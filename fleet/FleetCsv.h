@@ -1,7 +1,9 @@
-// FleetStatus.csv: the fleet summary for a spreadsheet, one line per computer and product with
-// the prerequisites that fail, in the conventions the spreadsheets of these PCs read: comma
-// separated, a field in double quotes (its quotes doubled) where it holds a comma, a semicolon,
-// a quote or a line break or begins or ends with a blank, CR LF line ends, the ANSI code page.
+// FleetStatus.csv: the fleet summary for a spreadsheet, one line per computer, product and
+// failing prerequisite (one for a satisfied product, one for a computer that has not reported),
+// and FleetTally.csv, what must be done, in the conventions the spreadsheets of these PCs read:
+// separated by the PC's own list separator, a field in double quotes (its quotes doubled) where it
+// holds a comma, a semicolon, a quote or a line break or begins or ends with a blank, CR LF line
+// ends, the ANSI code page.
 #pragma once
 
 #include "fleet/FleetSummary.h"
@@ -15,8 +17,17 @@ namespace prereq {
 // beginning with '=', '+', '-' or '@') kept as text by a leading apostrophe.
 std::string csvField(const std::string& text);
 
+// The separator of the spreadsheet files: the PC's list separator where it is one character a
+// field can be quoted around, else ','.
+char spreadsheetSeparator(const std::string& listSeparator);
+
 // The file's bytes: a header line, then the lines by computer, each product in its result's
-// order; the text converted through platform() into the PC's ANSI code page.
-std::string fleetCsv(const FleetSummary& summary, const LocalTime& now);
+// order, then the computers not reported; the text converted through platform() into the PC's
+// ANSI code page.
+std::string fleetCsv(const FleetSummary& summary, const LocalTime& now, char separator);
+
+// FleetTally.csv's bytes: a line per product and failing prerequisite, with the number of
+// computers, their levels and names, ready for a purchase list.
+std::string fleetTallyCsv(const FleetSummary& summary, char separator);
 
 } // namespace prereq

@@ -54,6 +54,23 @@ void count(FleetSummary& summary, const ComputerResult& result) {
 
 } // namespace
 
+int computersInAll(const FleetSummary& summary) {
+    return static_cast<int>(summary.results.size() + summary.notReported.size());
+}
+
+bool isOld(const ComputerResult& result, const LocalTime& now, int maxAgeDays) {
+    return result.checkedAtKnown && daysBetween(result.checked, now) > maxAgeDays;
+}
+
+std::string computerKey(const std::string& computer) {
+    return lowerCase(computer);
+}
+
+bool isNotExpected(const FleetSummary& summary, const ComputerResult& result) {
+    return std::binary_search(summary.notExpected.begin(), summary.notExpected.end(),
+                              lowerCase(result.computer));
+}
+
 bool isResultFileName(const std::string& name) {
     return name.size() > 5 && lowerCase(name.substr(name.size() - 5)) == ".json";
 }

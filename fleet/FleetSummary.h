@@ -23,11 +23,27 @@ struct ProductCounts {
 };
 
 struct FleetSummary {
-    int filesRead = 0;                   // result files found, used or not
-    std::vector<ComputerResult> results; // one per computer, by name ignoring case
-    std::vector<UnusedFile> unusedFiles; // by file name
-    std::vector<ProductCounts> counts;   // in the order the products first appear
+    int filesRead = 0;                    // result files found, used or not
+    std::vector<ComputerResult> results;  // one per computer, by name ignoring case
+    std::vector<UnusedFile> unusedFiles;  // by file name
+    std::vector<ProductCounts> counts;    // in the order the products first appear
+    bool expectGiven = false;             // a list of expected computers was given
+    std::vector<std::string> notReported; // expected computers without a result, by name
+    std::vector<std::string> notExpected; // computers not on that list: ASCII lower case, sorted
 };
+
+// Computers with a result or expected to have one: the total of every product's counts with
+// its "no result" ones.
+int computersInAll(const FleetSummary& summary);
+
+// Whether result is older than maxAgeDays days at now.
+bool isOld(const ComputerResult& result, const LocalTime& now, int maxAgeDays);
+
+// The computer's name in ASCII lower case, as the summary's lists hold it.
+std::string computerKey(const std::string& computer);
+
+// Whether the result's computer is one the list of expected computers does not name.
+bool isNotExpected(const FleetSummary& summary, const ComputerResult& result);
 
 // The result files of a folder: every file whose name ends in ".json", in any case.
 bool isResultFileName(const std::string& name);

@@ -50,9 +50,11 @@ bool readText(const JsonValue& object, const char* name, TextRule rule, const st
         return false;
     }
     text = cleanText(value->text);
+    // A sentence: "product 1 has a "verdict" that is not a verdict".
     if ((rule == Required && text.empty()) || (rule == Status && !isStatus(text))) {
-        problem = kNotAResult + where + "\"" + name + "\" is not a " +
-                  (rule == Status ? "verdict" : "name");
+        const std::string what = rule == Status ? "not a verdict" : "empty";
+        problem = kNotAResult + (where.empty() ? "its \"" + std::string(name) + "\" is " + what
+                                               : where + "a \"" + name + "\" that is " + what);
         return false;
     }
     return true;
@@ -113,7 +115,9 @@ std::string readResult(const std::string& text, ComputerResult& result) {
         return std::string(kNotAResult) + "not a JSON object";
     if (!readText(document, "computer", Required, "", result.computer, problem) ||
         !readText(document, "version", Required, "", result.version, problem) ||
-        !readText(document, "checkedAt", Optional, "", result.checkedAt, problem))
+        !readText(document, "checkedAt", Optional, "", result.checkedAt, problem) ||
+        !readText(document, "windows", Optional, "", result.windows, problem) ||
+        !readText(document, "servicePack", Optional, "", result.servicePack, problem))
         return problem;
     result.checkedAtKnown = parseCheckTime(result.checkedAt, result.checked);
     const JsonValue* products = readList(document, "products", "", problem);

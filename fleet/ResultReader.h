@@ -30,6 +30,8 @@ struct ComputerResult {
     std::string fileName; // the file it was read from, as the folder lists it
     std::string computer;
     std::string version;
+    std::string windows; // "Windows NT 4.0 build 1381"; empty in results from before it was kept
+    std::string servicePack;     // as the PC gives it ("Service Pack 6a"), empty where it has none
     std::string checkedAt;       // as the file gives it; empty in results from before it was kept
     bool checkedAtKnown = false; // checkedAt reads as a check time
     LocalTime checked;

@@ -1,8 +1,12 @@
 // The libFuzzer target of the fleet summary: the input is one file in a folder of results, read
 // with the strict reader and summarised onto the page and into the spreadsheet file. Whatever the
 // bytes, the file is either used or listed with a one-line reason; the page is ASCII with every
-// row and table closed; the spreadsheet has one record per product, each on one line.
+// row and table closed; the spreadsheet has one record per product and failing prerequisite
+// (one for a satisfied product), each on one line. The same bytes are read as a history and as a
+// list of expected computers too, which must end in a list or a reason.
+#include "fleet/ExpectedComputers.h"
 #include "fleet/FleetCsv.h"
+#include "fleet/FleetHistory.h"
 #include "fleet/FleetPage.h"
 #include "fleet/FleetSummary.h"
 #include "platform/Platform.h"
@@ -74,11 +78,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             require(c >= 0x20 && c < 0x7F, "a reason that is not one line of ASCII");
     }
     require(size <= 65536 || summary.results.empty(), "a file over the size cap was used");
-    checkPage(fleetPage(summary, pc.clock, 7));
-    std::size_t products = 0;
+    const std::string input(reinterpret_cast<const char*>(data), size);
+    std::vector<HistoryRow> history;
+    const std::string historyProblem = readFleetHistory(input, history);
+    require(historyProblem.empty() || history.empty(), "a history both read and refused");
+    std::vector<std::string> names;
+    const std::string listProblem = readExpectedComputers(input, names);
+    require(listProblem.empty() || listProblem.compare(0, 5, "line ") == 0,
+            "a list refused unsaid");
+    history.push_back(historyRow(summary, pc.clock, 7));
+    checkPage(fleetPage(summary, pc.clock, 7, history, historyProblem));
+    std::size_t records = 0;
     for (const ComputerResult& result : summary.results)
-        products += result.products.size();
-    require(csvRecords(fleetCsv(summary, pc.clock)) == 1 + products,
-            "spreadsheet: not one record per product");
+        for (const ResultProduct& product : result.products) {
+            std::size_t failing = 0;
+            for (const ResultPrerequisite& entry : product.prerequisites)
+                failing += entry.status == "satisfied" ? 0 : 1;
+            records += failing ? failing : 1;
+        }
+    require(csvRecords(fleetCsv(summary, pc.clock, ',')) == 1 + records,
+            "spreadsheet: not one record per product and failing prerequisite");
     return 0;
 }

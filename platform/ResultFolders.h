@@ -42,6 +42,10 @@ public:
     // WideCharToMultiByte(CP_ACP, 0, ...): UTF-16 text in the PC's ANSI code page, with the
     // code page's default character for whatever it cannot hold.
     virtual std::string unicodeToAnsi(const std::u16string& text) = 0;
+    // GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SLIST): the list separator the user's
+    // spreadsheets split a CSV line by (',' in English, ';' in German and French Windows), as
+    // ANSI bytes; empty when the call fails.
+    virtual std::string listSeparator() = 0;
 };
 
 // The process-wide instance: the real API in the Windows build, the PC of the ScopedPlatform in

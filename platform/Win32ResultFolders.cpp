@@ -90,4 +90,13 @@ std::string Win32ResultFolders::unicodeToAnsi(const std::u16string& text) {
     return ansi;
 }
 
+// LOCALE_SLIST holds at most four characters with the terminating null.
+std::string Win32ResultFolders::listSeparator() {
+    char separator[8] = {};
+    const int length = GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SLIST, separator,
+                                      static_cast<int>(sizeof separator));
+    return length > 1 ? std::string(separator, static_cast<std::size_t>(length - 1))
+                      : std::string();
+}
+
 } // namespace prereq

@@ -12,6 +12,7 @@ public:
     bool readFile(const std::string& name, std::uint32_t maxBytes, std::string& content) override;
     LocalTime localTime() override;
     std::string unicodeToAnsi(const std::u16string& text) override;
+    std::string listSeparator() override;
 };
 
 } // namespace prereq

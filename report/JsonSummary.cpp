@@ -39,6 +39,22 @@ std::string productObject(const ProductAssessment& product) {
     return out;
 }
 
+// The Windows the PC reports through GetVersionExA: "Windows NT 4.0 build 1381"; empty when the
+// call fails. Windows 95 keeps its build in the low word only.
+std::string windowsText(const VersionInfo& version) {
+    const std::string number =
+        std::to_string(version.majorVersion) + "." + std::to_string(version.minorVersion);
+    std::string name = "Windows " + number;
+    if (version.platformId == kPlatformWin32Windows)
+        name = version.minorVersion >= 90   ? "Windows Me"
+               : version.minorVersion >= 10 ? "Windows 98"
+                                            : "Windows 95";
+    else if (version.platformId == kPlatformWin32Nt)
+        name = version.majorVersion == 5 && version.minorVersion == 0 ? "Windows 2000"
+                                                                      : "Windows NT " + number;
+    return name + " build " + std::to_string(version.buildNumber & 0xFFFF);
+}
+
 } // namespace
 
 std::string jsonString(const std::string& text) {
@@ -66,6 +82,10 @@ std::string jsonSummary(const std::vector<const ProductAssessment*>& products,
     std::string out = "{\n  " + member("version", jsonString(PREREQ_FULL_VERSION_TEXT)) + ",\n";
     out += "  " + member("computer", jsonString(computer)) + ",\n";
     out += "  " + member("checkedAt", jsonString(checkedAt)) + ",\n";
+    VersionInfo version;
+    const bool known = platform().getVersion(version);
+    out += "  " + member("windows", jsonString(known ? windowsText(version) : "")) + ",\n";
+    out += "  " + member("servicePack", jsonString(known ? version.csdVersion : "")) + ",\n";
     out += "  \"products\": [";
     const char* separator = "\n";
     for (const ProductAssessment* product : products) {

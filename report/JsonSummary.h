@@ -1,5 +1,6 @@
 // The console program's machine-readable result: one JSON document (UTF-8) with the program's
-// full version, the computer's name and, per product, its verdict, report file name and the
+// full version, the computer's name, its Windows and service pack as GetVersionExA gives them
+// and, per product, its verdict, report file name and the
 // prerequisites its report shows.
 #pragma once
 

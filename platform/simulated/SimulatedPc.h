@@ -217,7 +217,8 @@ public:
     std::set<std::string, CaseInsensitiveLess> lockedFiles; // full paths that cannot be created
     // Full paths a reader holds open, each until the virtual clock reaches the millisecond given.
     std::map<std::string, std::uint64_t, CaseInsensitiveLess> heldFiles;
-    std::uint32_t ansiCodePage = 1252; // GetACP: 1252 Western, 1251 Cyrillic
+    std::uint32_t ansiCodePage = 1252;   // GetACP: 1252 Western, 1251 Cyrillic
+    std::string listSeparatorText = ","; // GetLocaleInfoA(LOCALE_SLIST): ";" in Germany
     std::uint32_t processIdValue = 0x5C;
     std::uint32_t tickCountStart = 3600000;     // GetTickCount when the virtual clock stood at 0
     std::optional<std::uint64_t> diskBytesLeft; // writes fail beyond this
@@ -326,6 +327,7 @@ public:
     bool readFile(const std::string& name, std::uint32_t maxBytes, std::string& content) override;
     LocalTime localTime() override { return clock; }
     std::string unicodeToAnsi(const std::u16string& text) override;
+    std::string listSeparator() override { return listSeparatorText; }
 
     // ---- ScopeCheckedServices: every key and file still open is a misuse.
     void scopeEnded() override;

@@ -102,6 +102,17 @@ void addSystemInformationCalls(CallTable& calls) {
                       w.memory().write32(a[1 + i], values[i]);
               return ok;
           }}},
+        {"GetLocaleInfoA",
+         {4,
+          [](WindowsCalls& w, const CallArguments& a) -> std::uint32_t {
+              // Locale, LCType, lpLCData, cchData: only LOCALE_SLIST (0x0C) is asked for. The
+              // length with the terminating null; 0 where the buffer is too small.
+              const std::string text = w.pc().listSeparator();
+              if (a[1] != 0x0C || a[3] < text.size() + 1)
+                  return 0;
+              w.memory().write(a[2], text.c_str(), static_cast<std::uint32_t>(text.size() + 1));
+              return static_cast<std::uint32_t>(text.size() + 1);
+          }}},
         {"SetErrorMode",
          {1,
           [](WindowsCalls& w, const CallArguments& a) -> std::uint32_t {

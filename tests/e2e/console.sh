@@ -138,8 +138,9 @@ keep_result_of() { # row-name
 }
 
 # What is wrong with the fleet summary written into FOLDER from the results given, and the
-# broken file beside them: both files, every computer on the page, the broken file listed by
-# name with its reason, a spreadsheet line per computer and product ending in CR LF.
+# broken file beside them: the files, every computer on the page, the broken file listed by
+# name with its reason, every section in its order, a spreadsheet line per computer, product and
+# failing prerequisite and one per computer not reported, each ending in CR LF; a history line.
 fleet_problems() { # folder output-file broken-file reason result...
     python3 -c 'import json, os, sys
 folder, output, broken, reason = sys.argv[1:5]
@@ -150,10 +151,21 @@ for r in results:
     if r["computer"] not in page: print("page lacks " + r["computer"])
 if "<tr><td>%s</td><td>%s</td></tr>" % (broken, reason) not in page:
     print("page does not list %s with the reason %s" % (broken, reason))
+sections = ["<p><b>Computers: ", "<td>Total</td>", "<strong>History</strong>",
+            "<strong>What must be done</strong>", "<strong>Not reported (1)</strong>\n<p>NEVER-SEEN",
+            "<strong>Files that could not be used", "<strong>Computers not satisfied"]
+at = [page.find(section.replace("\n", "\r\n")) for section in sections]
+if -1 in at or at != sorted(at):
+    print("page sections missing or out of order: %s" % at)
+if not page.startswith("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 3.2 Final//EN\">"):
+    print("page is not HTML 3.2")
+history = open(os.path.join(folder, "FleetHistory.csv"), "rb").read().split(b"\r\n")
+if len(history) != 3: print("history has %d lines, not a header and one" % (len(history) - 1))
 lines = csv.split(b"\r\n")
 if lines[-1] or any(b"\n" in line or b"\r" in line for line in lines):
     print("spreadsheet lines do not all end in CR LF")
-if len(lines) - 2 != sum(len(r["products"]) for r in results):
+failing = lambda p: sum(1 for e in p["prerequisites"] if e["status"] != "satisfied")
+if len(lines) - 2 != sum(max(1, failing(p)) for r in results for p in r["products"]) + 1:
     print("spreadsheet has %d records" % (len(lines) - 2))
 for picture in ("green_check.gif", "red_x.gif"):
     if not os.path.exists(os.path.join(folder, picture)): print("no " + picture + " beside the page")
@@ -183,6 +195,12 @@ run_fleet_scenario() { # name pose arrangement expectation arguments fleet=ROW,R
     ((${#results[@]} >= 3)) || failures+="only ${#results[@]} results from $sources"$'\n'
     cp "${results[@]}" "$reports/"
     head -c 200 "${results[0]}" >"$reports/BROKEN.json" # a copy cut short on the network
+    # The expected computers as net view lists them, and one that never reported.
+    python3 -c 'import json, sys
+print("Server Name            Remark\r\n\r\n" + "-" * 79 + "\r")
+for f in sys.argv[1:]: print("\\\\%-21s\r" % json.load(open(f, encoding="utf-8"))["computer"])
+print("\\\\NEVER-SEEN            Stores\r\nThe command completed successfully.\r")' "${results[@]}" \
+        >"$reports/expected.txt"
     (cd "$folder" && env "${environment[@]}" timeout "$scenario_limit" \
         "$wine" 'C:\program\PrereqCheckCli.exe' $5 >"$dir/console.out" 2>"$dir/console.err") ||
         code=$?
@@ -195,7 +213,7 @@ run_fleet_scenario() { # name pose arrangement expectation arguments fleet=ROW,R
         [ -z "$problems" ] || failures+=$problems$'\n'
         if command -v chromium >/dev/null; then
             rm -f "$artifacts/fleet-status.png"
-            render_report "$reports/FleetStatus.htm" fleet-status 1000,640
+            render_report "$reports/FleetStatus.htm" fleet-status 1000,1000
             [ -s "$artifacts/fleet-status.png" ] || failures+="chromium drew no fleet-status.png"$'\n'
         fi
     else

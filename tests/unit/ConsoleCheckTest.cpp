@@ -82,7 +82,7 @@ TEST(ConsoleCheck, AnswersEachCommandLineWithItsExitCodeOutputAndReports) {
     const auto refused = [](const std::string& problem) {
         return "PrereqCheck: " + problem +
                "; usage: PrereqCheck [--json] [--json-to FOLDER] [--reports FOLDER] "
-               "[--summary FOLDER [--max-age DAYS]] [--help]\n";
+               "[--summary FOLDER [--max-age DAYS] [--expect FILE]] [--help]\n";
     };
     const std::string held = refused("cannot write the result 'D:\\Out\\PC-1.json': The process "
                                      "cannot access the file because it is being used by "
@@ -287,6 +287,7 @@ TEST(ConsoleCheck, SummariesShowWhatTheReportShows) {
     EXPECT_EQ(jsonSummary({&product}, "PC-1", "2026-12-09T14:05:30-03:30"),
               "{\n  \"version\": \"" PREREQ_FULL_VERSION_TEXT "\",\n  \"computer\": \"PC-1\",\n"
               "  \"checkedAt\": \"2026-12-09T14:05:30-03:30\",\n"
+              "  \"windows\": \"Windows 0.0 build 0\",\n  \"servicePack\": \"\",\n"
               "  \"products\": [\n    {\n"
               "      \"name\": \"Wardline\",\n      \"verdict\": \"not-satisfied\",\n"
               "      \"reportFile\": \"WardlineStatus.htm\",\n      \"prerequisites\": [\n"

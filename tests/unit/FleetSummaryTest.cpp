@@ -38,39 +38,56 @@ TEST(FleetSummary, SummarisesEveryResultAndListsEachUnusableFileWithItsReason) {
     std::string hostile = result("PC-1", "no-cdrom");
     hostile.replace(hostile.find("\"PC-1\""), 6, "\"=<b>caf\\u00e9\\u007f</b>\"");
     hostile.replace(hostile.find("no CD-ROM drive"), 15, "=1+2, \\\"x\\\"\\u007f");
+    const std::string netView =
+        "Server Name            Remark\r\n\r\n-----------------------------\r\n"
+        "\\\\PC-1                 Front desk\r\n\\\\acct-7\r\n\\\\LAB\r\n"
+        "\\\\GONE  ; retired?\r\nThe command completed successfully.\r\n";
     const struct {
         const char* name;
         std::map<std::string, std::string> files;
         std::vector<std::string> arguments;
         std::vector<std::string> inPage, inSpreadsheet;
         std::string output;
+        int failing = 0;             // that many more computers without a CD-ROM drive
+        std::string separator = ","; // the PC's list separator
+        std::string error;           // a refused run's standard error
     } cases[] = {
         {"a good folder",
          {{"PC-1.json", satisfied}, {"ACCT-7.json", failing}, {"LAB.json", result("LAB", "100mb")}},
          {},
-         {"<tr><td>Plinth-Setup</td><td>1</td><td>1</td><td>1</td></tr>",
-          "Computers not satisfied (2)</strong>\n<table BORDER WIDTH=100% ><tr><td>Computer</td>"
+         {"<tr><td>Plinth-Setup</td><td>1</td><td>1</td><td>1</td><td>0</td><td>3</td></tr>",
+          "<p><b>Computers: 3. Ready for every product: 1 (33%). Plinth-Setup: 1 ready (33%).",
+          "Computers not satisfied (1)</strong>\n<table BORDER WIDTH=100% ><tr><td>Computer</td>"
           "<td>Plinth-Setup</td><td>Wardline</td><td>Wardline LAN</td><td>Checked</td>",
           "<tr><td><b>ACCT-7</b></td><td><img SRC=\"red_x.gif\" NOSAVE height=16 width=15> not "
           "satisfied</td>",
           "<td>Wardline</td><td>CD-ROM drive</td><td><img SRC=\"red_x.gif\" NOSAVE height=16 "
           "width=15> No</td><td>&nbsp </td><td>no CD-ROM drive</td><td>&nbsp </td></tr>",
           "Computers that satisfy every product (1)</strong>\n<p>PC-1\n"},
-         {"Computer,Product,Verdict,Failing prerequisites,Checked,Days since check,Version,File\r\n"
-          "ACCT-7,Plinth-Setup,not satisfied,CD-ROM drive (no CD-ROM drive),"
-          "2026-12-09T14:05:30+01:00,0,",
-          "LAB,Plinth-Setup,below recommended,\"96 MB RAM (101 MB RAM, recommended 128 MB RAM)\""},
+         {"Computer,Product,Verdict,Prerequisite,Status,Your PC's level,Recommended level,Checked,"
+          "Days since check,Version,Windows,Service pack,File,Note\r\nACCT-7,Plinth-Setup,not "
+          "satisfied,CD-ROM drive,"
+          "not satisfied,no CD-ROM drive,,2026-12-09T14:05:30+01:00,0,",
+          "LAB,Plinth-Setup,below recommended,96 MB RAM,below recommended,101 MB RAM,128 MB RAM,",
+          "Time,Plinth-Setup: satisfied,Plinth-Setup: below recommended,",
+          ",Windows NT 4.0 build "},
          "Result files read in D:\\Out: 3 (computers: 3, files not used: 0)\nPlinth-Setup: 1 "
-         "satisfied, 1 below recommended, 1 not satisfied\n"},
+         "satisfied, 1 below recommended, 1 not satisfied\n",
+         0,
+         ",",
+         ""},
         {"an empty folder",
          {},
          {},
          {"<p>Result files read: 0 on 2026-12-09T14:05:30+01:00 (computers: 0).",
-          "Computers not satisfied (0)</strong>\n<p><p><strong>Computers that satisfy every "
-          "product (0)</strong>\n</body>"},
+          "Computers not satisfied (0)</strong>\n<p><p><strong>Computers only below recommended "
+          "(0)</strong>\n<p><p><strong>Computers that satisfy every product (0)</strong>\n</body>"},
          {},
          "Result files read in D:\\Out: 0 (computers: 0, files not used: 0)\nWrote "
-         "D:\\Out\\FleetStatus.htm and FleetStatus.csv.\n"},
+         "D:\\Out\\FleetStatus.htm, FleetStatus.csv, FleetTally.csv and FleetHistory.csv.\n",
+         0,
+         ",",
+         ""},
         {"broken and foreign files",
          {{"PC-1.json", satisfied},
           {"CUT.json", satisfied.substr(0, 100)},
@@ -88,7 +105,10 @@ TEST(FleetSummary, SummarisesEveryResultAndListsEachUnusableFileWithItsReason) {
           "<tr><td>other.JSON</td><td>not a PrereqCheck result: no &quot;computer&quot; "
           "text</td></tr>\n"},
          {},
-         "Result files read in D:\\Out: 6 (computers: 1, files not used: 5)\n"},
+         "Result files read in D:\\Out: 6 (computers: 1, files not used: 5)\n",
+         0,
+         ",",
+         ""},
         // The later of two results of one computer counts; so does the one that has a time.
         {"duplicate names and hostile text",
          {{"PC-1.json", satisfied},
@@ -98,38 +118,141 @@ TEST(FleetSummary, SummarisesEveryResultAndListsEachUnusableFileWithItsReason) {
          {"<tr><td>copy.json</td><td>an earlier result of PC-1 than PC-1.json</td></tr>",
           "<b>=&lt;b&gt;caf&#233;&#65533;&lt;/b&gt;</b>", "<td>=1+2, &quot;x&quot;&#65533;</td>",
           "taken more than 6 days before", "<p>PC-1\n"},
-         {"'=<b>caf\xe9?</b>,Plinth-Setup,not satisfied,\"CD-ROM drive (=1+2, \"\"x\"\"?)\"",
+         {"'=<b>caf\xe9?</b>,Plinth-Setup,not satisfied,CD-ROM drive,not satisfied,"
+          "\"'=1+2, \"\"x\"\"?\"",
           "\r\nPC-1,Plinth-Setup,satisfied,,"},
+         "",
+         0,
+         ",",
          ""},
         {"an old result",
          {{"OLD.json", result("OLD", "", 1)}},
          {},
          {"<p>OLD (<b>old</b>)\n"},
-         {"OLD,Wardline,satisfied,,2026-12-01T14:05:30+01:00,8,"},
+         {"OLD,Wardline,satisfied,,,,,2026-12-01T14:05:30+01:00,8,"},
+         "",
+         0,
+         ",",
+         ""},
+        // The list as net view gives it; the history of the day before, its change shown.
+        {"expected computers, what must be done and the history",
+         {{"PC-1.json", satisfied},
+          {"ACCT-7.json", failing},
+          {"LAB.json", result("LAB", "100mb")},
+          {"STRAY.json", result("STRAY", "no-cdrom")},
+          {"expected.txt", netView},
+          {"FleetHistory.csv", "Time,Plinth-Setup: satisfied,Plinth-Setup: below recommended,"
+                               "Plinth-Setup: not satisfied,Plinth-Setup: not reported,"
+                               "Plinth-Setup: old\r\n2026-12-08T14:05:30+01:00,0,1,2,1,0\r\n"}},
+         {"--expect", kOut + "\\expected.txt"},
+         {"<tr><td>Plinth-Setup</td><td>1</td><td>1</td><td>2</td><td>1</td><td>5</td></tr>",
+          "<tr><td>2026-12-09T14:05:30+01:00</td><td>1 (+1), 1 (=), 2 (=), 1 (=)</td>",
+          "<tr><td>Plinth-Setup</td><td>CD-ROM drive</td><td>2</td><td>no CD-ROM drive (2)</td>"
+          "<td><small>ACCT-7, STRAY</small></td></tr>",
+          "<tr><td>Plinth-Setup</td><td>96 MB RAM</td><td>1</td><td>101 MB RAM</td>",
+          "Not reported (1)</strong>\n<p>GONE\n", "<b>STRAY (not expected)</b>"},
+         {"\r\n2026-12-09T14:05:30+01:00,1,1,2,1,0,", "GONE,,no result,,,,,,,,,,,not reported\r\n",
+          "Plinth-Setup,not satisfied,CD-ROM drive,2,no CD-ROM drive (2),ACCT-7 STRAY\r\n",
+          "STRAY.json,not expected\r\n"},
+         "Computers expected: 4, not reported: 1, results not expected: 1\n",
+         0,
+         ",",
+         ""},
+        {"a history that does not read",
+         {{"PC-1.json", satisfied}, {"FleetHistory.csv", "Date;x\r\n"}},
+         {},
+         {"<b>FleetHistory.csv could not be read</b>: it does not begin with the header's "
+          "&quot;Time&quot;. It was left as it was"},
+         {"Date;x\r\n"},
+         "FleetHistory.csv was left as it was and has no line for this summary",
+         0,
+         ",",
+         ""},
+        {"a bad line in the list",
+         {{"PC-1.json", satisfied}, {"expected.txt", "PC-1\r\n; the lab\r\n\r\nLAB 2\r\n"}},
+         {"--expect", kOut + "\\expected.txt"},
+         {},
+         {},
+         "",
+         0,
+         ",",
+         "the list of expected computers 'D:\\Out\\expected.txt', line 4: 'LAB 2' is not a "
+         "computer's name"},
+        {"a list that cannot be read",
+         {},
+         {"--expect", kOut + "\\missing.txt"},
+         {},
+         {},
+         "",
+         0,
+         ",",
+         "cannot read the list of expected computers 'D:\\Out\\missing.txt'"},
+        // The page and the spreadsheet files are replaced together, or not at all.
+        {"a spreadsheet file held open",
+         {{"PC-1.json", satisfied},
+          {"FleetStatus.htm", "the page before"},
+          {"held:FleetTally.csv", "the tally before"}},
+         {},
+         {"the page before"},
+         {"the tally before"},
+         "",
+         0,
+         ",",
+         "cannot write the spreadsheet file 'D:\\Out\\FleetTally.csv': "},
+        // Past the limit, one line per computer; the separator of a German PC.
+        {"many computers not satisfied",
+         {},
+         {},
+         {"Computers not satisfied everywhere (201)</strong>",
+          "<pre>\nF-000           NO    NO    NO    CD-ROM\n"},
+         {"F-000;Plinth-Setup;not satisfied;CD-ROM drive;not satisfied;no CD-ROM drive;;"},
+         "",
+         201,
+         ";",
          ""},
     };
     for (const auto& c : cases) {
         SimulatedPc pc = SimulatedPc::windows98();
         pc.addFolder(kOut);
         pc.addFolder(kOut + "\\sub.json");
-        for (const auto& file : c.files)
-            pc.files[kOut + "\\" + file.first] = file.second;
+        // "held:NAME": a file from before that a spreadsheet holds open all along.
+        for (const auto& file : c.files) {
+            const bool held = file.first.compare(0, 5, "held:") == 0;
+            const std::string path = kOut + "\\" + file.first.substr(held ? 5 : 0);
+            pc.files[path] = file.second;
+            if (held)
+                pc.heldFiles[path] = ~0ull;
+        }
+        for (int n = 0; n < c.failing; ++n) {
+            std::string copy = failing;
+            const std::string name = "F-" + std::to_string(1000 + n).substr(1);
+            copy.replace(copy.find("\"ACCT-7\""), 8, "\"" + name + "\"");
+            pc.files[kOut + "\\" + name + ".json"] = copy;
+        }
+        pc.listSeparatorText = c.separator;
         // One of the page's pictures beside the program: copied beside the page.
         pc.files["C:\\Program Files\\PrereqCheck\\red_x.gif"] = "GIF89a";
         std::vector<std::string> arguments = {"--summary", kOut};
         arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
         ScopedPlatform use(pc);
         const ConsoleRun run = runConsoleCheck(arguments);
-        EXPECT_EQ(run.exitCode, 0) << c.name;
+        EXPECT_EQ(run.exitCode, c.error.empty() ? 0 : 3) << c.name;
+        EXPECT_NE(run.standardError.find(c.error), std::string::npos) << run.standardError;
         EXPECT_NE(run.standardOutput.find(c.output), std::string::npos) << run.standardOutput;
         const std::string page = pc.files[kOut + "\\FleetStatus.htm"];
         for (const std::string& part : c.inPage)
             EXPECT_NE(page.find(windowsLineEnds(part)), std::string::npos) << c.name << part;
+        const std::string spreadsheets = pc.files[kOut + "\\FleetStatus.csv"] +
+                                         pc.files[kOut + "\\FleetTally.csv"] +
+                                         pc.files[kOut + "\\FleetHistory.csv"];
         for (const std::string& part : c.inSpreadsheet)
-            EXPECT_NE(pc.files[kOut + "\\FleetStatus.csv"].find(part), std::string::npos)
-                << c.name << part;
-        EXPECT_EQ(pc.files[kOut + "\\red_x.gif"], "GIF89a") << c.name;
-        EXPECT_EQ(pc.files.size(), c.files.size() + 4) << c.name;
+            EXPECT_NE(spreadsheets.find(part), std::string::npos) << c.name << part;
+        EXPECT_EQ(pc.files[kOut + "\\red_x.gif"],
+                  c.error.find("list") == std::string::npos ? "GIF89a" : "")
+            << c.name;
+        for (const auto& file : pc.files) // no temporary or set-aside file stays
+            EXPECT_EQ(file.first.find(".tmp") + file.first.find(".old"), 2 * std::string::npos)
+                << c.name << file.first;
     }
 }
 

@@ -1,0 +1,121 @@
+// Tallying the failing prerequisites. The levels are the PCs' own texts ("101 MB RAM",
+// "Pentium 2447 MHz processor"), so the spread is read from the number before "MB" or "MHz".
+#include "fleet/FleetTally.h"
+
+#include <algorithm>
+
+namespace prereq {
+
+namespace {
+
+// The number before " MB" or " MHz" in a level; -1 where there is none.
+long long levelNumber(const std::string& level) {
+    for (const char* unit : {" MB", " MHz"}) {
+        const std::size_t at = level.find(unit);
+        if (at == std::string::npos || at == 0)
+            continue;
+        std::size_t start = at;
+        while (start > 0 && level[start - 1] >= '0' && level[start - 1] <= '9' && at - start < 12)
+            --start;
+        if (start == at)
+            continue;
+        long long value = 0;
+        for (std::size_t i = start; i < at; ++i)
+            value = value * 10 + (level[i] - '0');
+        return value;
+    }
+    return -1;
+}
+
+std::string spread(const std::vector<std::string>& levels) {
+    bool numeric = true;
+    std::size_t lowest = 0, highest = 0;
+    for (std::size_t i = 0; i < levels.size() && numeric; ++i) {
+        const long long value = levelNumber(levels[i]);
+        numeric = value >= 0;
+        if (numeric && value < levelNumber(levels[lowest]))
+            lowest = i;
+        if (numeric && value > levelNumber(levels[highest]))
+            highest = i;
+    }
+    if (numeric && !levels.empty())
+        return levelNumber(levels[lowest]) == levelNumber(levels[highest])
+                   ? levels[lowest]
+                   : levels[lowest] + " to " + levels[highest];
+    std::vector<std::pair<std::string, int>> counted;
+    for (const std::string& level : levels) {
+        const std::string text = level.empty() ? "none given" : level;
+        auto it =
+            std::find_if(counted.begin(), counted.end(),
+                         [&](const std::pair<std::string, int>& c) { return c.first == text; });
+        if (it == counted.end())
+            counted.emplace_back(text, 1);
+        else
+            ++it->second;
+    }
+    std::string out;
+    for (const auto& level : counted)
+        out += (out.empty() ? "" : ", ") + level.first + " (" + std::to_string(level.second) + ")";
+    return out;
+}
+
+} // namespace
+
+std::vector<TallyLine> tallyFleet(const FleetSummary& summary) {
+    std::vector<TallyLine> lines;
+    for (const char* status : {"not-satisfied", "below-recommended"}) {
+        for (const ProductCounts& counted : summary.counts) {
+            std::vector<TallyLine> product;
+            std::vector<std::vector<std::string>> levels;
+            for (const ComputerResult& result : summary.results)
+                for (const ResultProduct& entry : result.products) {
+                    if (entry.name != counted.name)
+                        continue;
+                    for (const ResultPrerequisite& prerequisite : entry.prerequisites) {
+                        if (prerequisite.status != status)
+                            continue;
+                        auto it = std::find_if(
+                            product.begin(), product.end(), [&](const TallyLine& line) {
+                                return line.prerequisite == prerequisite.minimumPrerequisite;
+                            });
+                        if (it == product.end()) {
+                            it = product.insert(it, TallyLine{counted.name,
+                                                              prerequisite.minimumPrerequisite,
+                                                              status,
+                                                              {},
+                                                              {}});
+                            levels.emplace_back();
+                        }
+                        if (it->computers.empty() || it->computers.back() != result.computer) {
+                            it->computers.push_back(result.computer);
+                            levels[static_cast<std::size_t>(it - product.begin())].push_back(
+                                prerequisite.pcLevel);
+                        }
+                    }
+                }
+            for (std::size_t i = 0; i < product.size(); ++i) {
+                product[i].levels = spread(levels[i]);
+                lines.push_back(std::move(product[i]));
+            }
+        }
+    }
+    return lines;
+}
+
+std::string shortPrerequisiteName(const std::string& prerequisite) {
+    const std::size_t open = prerequisite.find('('), close = prerequisite.rfind(')');
+    if (open != std::string::npos && close != std::string::npos && close > open + 1)
+        return prerequisite.substr(open + 1, close - open - 1);
+    const struct {
+        const char* word;
+        const char* shortName;
+    } kWords[] = {{"RAM", "RAM"},       {"MHz", "CPU"},         {"available space", "disk"},
+                  {"CD-ROM", "CD-ROM"}, {"Service Pack", "SP"}, {"modem", "modem"},
+                  {"Mouse", "mouse"},   {"Dial-Up", "DUN"}};
+    for (const auto& word : kWords)
+        if (prerequisite.find(word.word) != std::string::npos)
+            return word.shortName;
+    return prerequisite;
+}
+
+} // namespace prereq
