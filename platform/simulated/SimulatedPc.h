@@ -221,6 +221,22 @@ public:
     std::uint32_t processIdValue = 0x5C;
     std::uint32_t tickCountStart = 3600000;     // GetTickCount when the virtual clock stood at 0
     std::optional<std::uint64_t> diskBytesLeft; // writes fail beyond this
+    // Servers that answer as older or stricter ones do (full folder names, as in folders):
+    // a drop box lists nothing (FindFirstFileA in it fails with ERROR_ACCESS_DENIED) but takes
+    // new files and renames; a server without a replacing rename fails MoveFileExA with
+    // MOVEFILE_REPLACE_EXISTING onto an existing file with ERROR_ACCESS_DENIED.
+    std::set<std::string, CaseInsensitiveLess> dropBoxes;
+    std::set<std::string, CaseInsensitiveLess> noReplacingRename;
+    // A server that takes 8.3 names only: CreateFileA of any other fails with ERROR_INVALID_NAME.
+    std::set<std::string, CaseInsensitiveLess> shortNamesOnly;
+    // A redirector that caches writes: WriteFile takes every byte, and only serverBytesLeft of
+    // them reach the server. FlushFileBuffers reports the rest with ERROR_DISK_FULL (unless
+    // flushIgnored: it then succeeds and sends nothing), and CloseHandle whatever no flush sent.
+    struct WriteBehind {
+        std::uint64_t serverBytesLeft = 0;
+        bool flushIgnored = false;
+    };
+    std::optional<WriteBehind> writeBehind;
     std::string programPath = "C:\\Program Files\\PrereqCheck\\PrereqCheck.exe";
     // What GetLocalTime and GetTimeZoneInformation answer.
     LocalTime clock = {2026, 12, 9, 14, 5, 30, true, 60};
@@ -302,7 +318,9 @@ public:
     void writeStandardOutput(const std::string& text) override { standardOutput += text; }
     FileHandle createReportFile(const std::string& name) override;
     bool writeFile(FileHandle file, const char* data, std::uint32_t size) override;
-    void closeFile(FileHandle file) override;
+    bool closeFile(FileHandle file) override;
+    bool flushFile(FileHandle file) override;
+    bool fileSize(FileHandle file, std::uint32_t& size) override;
     bool deleteFile(const std::string& name) override;
     bool moveFile(const std::string& existingName, const std::string& newName) override;
     bool replaceFile(const std::string& existingName, const std::string& newName) override;
@@ -358,6 +376,8 @@ private:
     // Entry point n (from kFirstExportAddress on) is exportAddresses_[n]: its library and name.
     std::vector<std::pair<LibraryHandle, std::string>> exportAddresses_;
     std::map<FileHandle, std::string> openFiles_;
+    std::map<FileHandle, std::string> cachedWrites_; // by writeBehind, not yet on the server
+    bool sendCachedWrites(FileHandle file);          // false: ERROR_DISK_FULL for the rest
     // Handles no longer open: what each was, and which call ended it.
     std::map<std::uintptr_t, std::string> endedHandles_;
     std::uintptr_t nextHandle_ = 0x100; // keys, libraries and files alike
