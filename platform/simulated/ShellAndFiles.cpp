@@ -260,7 +260,8 @@ bool SimulatedPc::replaceFile(const std::string& existingName, const std::string
         files.erase(to);
         if (moveFile(existingName, newName))
             return true;
-        files[to] = kept; // the old file stays when the move fails
+        if (!replaceDeletesFirst.count(folderName(parentFolder(to))))
+            files[to] = kept; // the old file stays when the move fails
         return false;
     }
     return moveFile(existingName, newName);

@@ -58,8 +58,8 @@
 //   the device list does not grow between the sizing and the filling RasEnumDevicesA.
 // - Nothing is denied that the test did not deny: every key opens unless it is not openable,
 //   every folder is writable, a file is locked only in lockedFiles or heldFiles, the disk is
-//   full only with diskBytesLeft, no call fails for lack of memory, and closing or freeing an
-//   open handle always succeeds.
+//   full only with diskBytesLeft (or writeBehind), no call fails for lack of memory, and closing
+//   or freeing an open handle succeeds unless writeBehind has writes to report.
 // - A share answers as a local folder does in all else: no other computer writes into it, no
 //   file appears or goes unless the program or the test makes it, a rename is as atomic as on a
 //   local disk, and no share or server drops out between two calls.
@@ -227,6 +227,9 @@ public:
     // MOVEFILE_REPLACE_EXISTING onto an existing file with ERROR_ACCESS_DENIED.
     std::set<std::string, CaseInsensitiveLess> dropBoxes;
     std::set<std::string, CaseInsensitiveLess> noReplacingRename;
+    // A redirector that carries out MoveFileExA's replace as a delete and then a rename: should
+    // the rename fail, the file it replaced is gone all the same.
+    std::set<std::string, CaseInsensitiveLess> replaceDeletesFirst;
     // A server that takes 8.3 names only: CreateFileA of any other fails with ERROR_INVALID_NAME.
     std::set<std::string, CaseInsensitiveLess> shortNamesOnly;
     // A redirector that caches writes: WriteFile takes every byte, and only serverBytesLeft of

@@ -30,8 +30,12 @@ const std::string kOtherRun = "another run's temporary file";
 // share \\server\results ("share"); a result from before ("old-result"), held open by a reader
 // ("held") or for the first half second only ("held-briefly"), another run's temporary file
 // under the very name this run tries first ("clash"), this run's own held open by a virus
-// scanner ("95-old-result-scanned"), a plain file D:\Out\a.txt ("file"), a
-// computer without a name ("nameless"), a fleet page that cannot be created ("page-locked").
+// scanner ("95-old-result-scanned"; "old-result-scanned-deleted" where the replace deletes the
+// old result first), a plain file D:\Out\a.txt ("file"), a computer without a name
+// ("nameless"), a fleet page that cannot be created ("page-locked"); the share as a drop box
+// ("dropbox"), D:\Out on a server without a replacing rename ("older-server"), on one that takes
+// 8.3 names only ("short-names"), behind a redirector that reports a full disk at the flush or
+// the close ("flush-full", "close-full"); SEM_NOGPFAULTERRORBOX inherited ("gp-box-off").
 SimulatedPc consolePc(const std::string& variant) {
     SimulatedPc pc =
         variant.compare(0, 3, "95-") == 0 ? SimulatedPc::windows95() : SimulatedPc::windowsNt4();
@@ -44,7 +48,9 @@ SimulatedPc consolePc(const std::string& variant) {
         pc.files[kOut + "\\PC-1.json"] = kOld;
     if (variant.find("held") != std::string::npos)
         pc.heldFiles[kOut + "\\PC-1.json"] = variant == "held-briefly" ? 500 : ~0ull;
-    if (variant == "clash" || variant == "95-old-result-scanned") {
+    if (variant == "old-result-scanned-deleted")
+        pc.replaceDeletesFirst.insert(kOut);
+    if (variant == "clash" || variant.find("old-result-scanned") != std::string::npos) {
         SimulatedPc twin = pc; // the same run up to its result tells its temporary file's name
         {
             ScopedPlatform use(twin);
@@ -174,6 +180,14 @@ TEST(ConsoleCheck, AnswersEachCommandLineWithItsExitCodeOutputAndReports) {
         {{"--json", "--json-to", kOut}, "95-older-server", 0, "\"computer\"", "", 1},
         {{}, "gp-box-off", 0, "Plinth-Setup: satisfied\n", "", 0},
         // The server reports a full disk only at the flush or the close: the old result stays.
+        // The redirector deleted the old result, and a scanner holds the new one: it is kept.
+        {{"--json-to", kOut},
+         "old-result-scanned-deleted",
+         3,
+         "",
+         failed("cannot write the result 'D:\\Out\\PC-1.json': " + inUse +
+                "; the new result is kept as " + temporary),
+         1},
         {{"--json-to", kOut}, "flush-full", 3, "", failed(full), 1},
         {{"--json-to", kOut}, "close-full", 3, "", failed(full), 1},
         {{"--json-to", kOut},
@@ -241,7 +255,8 @@ TEST(ConsoleCheck, AnswersEachCommandLineWithItsExitCodeOutputAndReports) {
         EXPECT_EQ(c.exitCode == 3, run.standardOutput.empty()) << name;
         EXPECT_EQ(pc.files.size(), c.reports) << name;
         // A refused run leaves a result from before under its name, as it was.
-        if (c.exitCode == 3 && dialogPc.files.count(kOut + "\\PC-1.json")) {
+        if (c.exitCode == 3 && dialogPc.files.count(kOut + "\\PC-1.json") &&
+            run.standardError.find("kept as") == std::string::npos) {
             EXPECT_EQ(pc.files[kOut + "\\PC-1.json"], kOld) << name;
         }
         // Every drive and library probe ran with the system's boxes off; the dialog's products
