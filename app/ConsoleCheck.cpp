@@ -21,11 +21,20 @@ namespace prereq {
 
 namespace {
 
+// A command line the program cannot take: the reason and the usage line.
 ConsoleRun refusal(const std::string& problem) {
     const std::string program = programTitle();
     ConsoleRun run;
     run.exitCode = kExitUsage;
     run.standardError = program + ": " + problem + "; " + usageLine(program) + "\n";
+    return run;
+}
+
+// A run that failed for a reason of the PC's, not of the command line: the reason alone.
+ConsoleRun failedRun(const std::string& problem) {
+    ConsoleRun run;
+    run.exitCode = kExitUsage;
+    run.standardError = programTitle() + ": " + problem + "\n";
     return run;
 }
 
@@ -56,36 +65,50 @@ bool isShareRoot(const std::string& folder) {
            name.find('\\', separator + 1) == std::string::npos;
 }
 
-// A folder, or a share's root that can be listed, as Windows 95 and NT 4.0 both allow; an
-// empty share has no entry to list, and says so with ERROR_FILE_NOT_FOUND.
-bool isFolderOrShare(const std::string& folder) {
+// Where a folder to write into stands: a folder; a share's root the server answers for; a
+// share's root the server does not know (with its answer); anything else.
+enum class FolderAnswer { Folder, UnknownShare, Other };
+
+// A share's root is listed, as Windows 95 and NT 4.0 both allow; an empty share has no entry to
+// list, and says so with ERROR_FILE_NOT_FOUND. Where only reading needs the listing, any other
+// answer from the server, ERROR_ACCESS_DENIED of a drop box that lists nothing to its writers
+// included, says the share is there; only a path or share the network does not know is refused.
+FolderAnswer folderAnswer(const std::string& folder, bool toWrite, std::uint32_t& error) {
+    error = 0;
     if (platform().isFolder(folder))
-        return true;
+        return FolderAnswer::Folder;
     if (!isShareRoot(folder))
-        return false;
-    const std::uint32_t error =
-        platform().findFirstFile(folder.substr(0, folder.find_last_not_of('\\') + 1) + "\\*");
-    return error == kErrorSuccess || error == static_cast<std::uint32_t>(kErrorFileNotFound) ||
-           error == kWin32NoMoreFiles;
+        return FolderAnswer::Other;
+    error = platform().findFirstFile(folder.substr(0, folder.find_last_not_of('\\') + 1) + "\\*");
+    if (error == kErrorSuccess || error == static_cast<std::uint32_t>(kErrorFileNotFound) ||
+        error == kWin32NoMoreFiles)
+        return FolderAnswer::Folder;
+    const bool unknown =
+        error == kWin32BadNetPath || error == kWin32BadNetName || error == kWin32PathNotFound;
+    return toWrite && !unknown ? FolderAnswer::Folder : FolderAnswer::UnknownShare;
 }
 
 // The refusal of a folder that is missing or a file; empty for a folder.
-std::string folderProblem(const char* what, const std::string& folder) {
-    if (isFolderOrShare(folder))
+std::string folderProblem(const char* what, const std::string& folder, bool toWrite) {
+    std::uint32_t error = 0;
+    const FolderAnswer answer = folderAnswer(folder, toWrite, error);
+    if (answer == FolderAnswer::Folder)
         return {};
-    const char* problem = platform().pathExists(folder) ? "' is not a folder" : "' does not exist";
-    return std::string(what) + " '" + folder + problem;
+    const std::string named = std::string(what) + " '" + folder;
+    if (answer == FolderAnswer::UnknownShare)
+        return named + "' cannot be reached: " + errorText(error);
+    return named + (platform().pathExists(folder) ? "' is not a folder" : "' does not exist");
 }
 
 // --summary: the folder must exist; the verdicts in the files do not change the exit code.
 ConsoleRun summarise(const ConsoleOptions& options) {
-    std::string problem = folderProblem("result folder", options.summaryFolder);
+    std::string problem = folderProblem("result folder", options.summaryFolder, false);
     ConsoleRun run;
     if (problem.empty())
         run.standardOutput = writeFleetStatus(options.summaryFolder, options.maxAgeDays,
                                               options.expectFile, problem);
     if (!problem.empty())
-        return refusal(problem);
+        return failedRun(problem);
     run.exitCode = kExitSatisfied;
     return run;
 }
@@ -102,9 +125,9 @@ ConsoleRun assess(const ConsoleOptions& options, const std::string& computer) {
     const ProductAssessment* unwritten = options.writeReports ? missingReport(products) : nullptr;
     if (unwritten) {
         removeReports(products);
-        return refusal("cannot write the report '" +
-                       pathIn(options.reportFolder, unwritten->reportFileName()) +
-                       "': " + errorText(unwritten->reportError()));
+        return failedRun("cannot write the report '" +
+                         pathIn(options.reportFolder, unwritten->reportFileName()) +
+                         "': " + errorText(unwritten->reportError()));
     }
     const std::string json =
         jsonSummary(products, computer, isoCheckTime(resultFolders().localTime()));
@@ -114,7 +137,7 @@ ConsoleRun assess(const ConsoleOptions& options, const std::string& computer) {
             : std::string();
     if (!resultProblem.empty()) {
         removeReports(products);
-        return refusal(resultProblem);
+        return failedRun(resultProblem);
     }
     ConsoleRun run;
     run.exitCode = exitCodeFor(products);
@@ -140,7 +163,8 @@ int exitCodeFor(const std::vector<const ProductAssessment*>& products) {
 ConsoleRun runConsoleCheck(const std::vector<std::string>& arguments) {
     // Unattended: no system box may wait for a click (a floppy or an empty CD-ROM drive on
     // PATH, a library that cannot be found), so the calls fail instead, before any probe runs.
-    platform().setErrorMode(kQuietErrorMode);
+    // Added to the mode the process inherited: a runner's SEM_NOGPFAULTERRORBOX stays.
+    addQuietErrorMode();
     const ConsoleOptions options = parseConsoleOptions(arguments);
     if (!options.error.empty())
         return refusal(options.error);
@@ -154,14 +178,14 @@ ConsoleRun runConsoleCheck(const std::vector<std::string>& arguments) {
         return summarise(options);
     std::string problem;
     if (options.writeReports)
-        problem = folderProblem("report folder", options.reportFolder);
+        problem = folderProblem("report folder", options.reportFolder, true);
     if (options.writeResult && problem.empty())
-        problem = folderProblem("result folder", options.resultFolder);
+        problem = folderProblem("result folder", options.resultFolder, true);
     const std::string computer = platform().computerName();
     if (options.writeResult && problem.empty() && computer.empty())
         problem = "cannot read this computer's name";
     if (!problem.empty())
-        return refusal(problem);
+        return failedRun(problem);
     buildRequirementLists();
     const ConsoleRun run = assess(options, computer);
     releaseRequirementLists();

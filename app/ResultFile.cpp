@@ -33,36 +33,93 @@ bool heldByAnother(std::uint32_t error) {
            error == kWin32AccessDenied;
 }
 
-// Puts temporary in target's place: 0 when it is there, else the error that stopped it, with
-// a result from before still under target's name.
-std::uint32_t placeResult(const std::string& temporary, const std::string& target,
-                          const std::string& aside) {
-    WindowsServices& pc = platform();
-    if (pc.replaceFile(temporary, target))
-        return 0;
-    const std::uint32_t replaceError = pc.lastErrorCode();
-    if (replaceError != kWin32CallNotImplemented)
-        return replaceError;
-    // Windows 95 and 98: no rename replaces a file, so the old result is set aside first and put
-    // back when the new one cannot take its name. At no step is it gone.
-    if (pc.moveFile(temporary, target))
-        return 0;
-    const std::uint32_t moveError = pc.lastErrorCode();
-    if (!pc.pathExists(target))
-        return moveError;
-    if (!pc.moveFile(target, aside))
-        return pc.lastErrorCode();
-    if (pc.moveFile(temporary, target)) {
-        pc.deleteFile(aside);
-        return 0;
-    }
-    const std::uint32_t error = pc.lastErrorCode();
-    pc.moveFile(aside, target); // should this fail too, the old result stays under aside
-    return error;
+// A file in use by a reader, as a rename answers for it; nothing but waiting helps then.
+bool inUse(std::uint32_t error) {
+    return error == kWin32SharingViolation || error == kWin32LockViolation;
 }
 
+// What a placement left: 0 when the new result is under target's name, else the error that
+// stopped it; restoreError is set when a result from before could not be put back from aside.
+struct Placement {
+    std::uint32_t error = 0;
+    std::uint32_t restoreError = 0;
+};
+
+// Puts temporary in target's place. First the one-step replace (MoveFileExA); where that fails
+// with anything but a file in use (the Windows 95 stub, a server or redirector that takes no
+// replacing rename, one that fails halfway), the set-aside procedure: a rename onto a free
+// name, else the old result aside, the new one in, and the old one back should that fail.
+Placement placeResult(const std::string& temporary, const std::string& target,
+                      const std::string& aside) {
+    WindowsServices& pc = platform();
+    Placement placed;
+    if (pc.replaceFile(temporary, target))
+        return placed;
+    const std::uint32_t replaceError = pc.lastErrorCode();
+    if (inUse(replaceError)) {
+        placed.error = replaceError;
+        return placed;
+    }
+    if (pc.moveFile(temporary, target))
+        return placed;
+    placed.error = pc.lastErrorCode();
+    if (!pc.pathExists(target))
+        return placed;
+    if (!pc.moveFile(target, aside)) {
+        // A reader holds the old result: MoveFileExA's own answer says so on NT.
+        const std::uint32_t asideError = pc.lastErrorCode();
+        placed.error = inUse(asideError) && replaceError != kWin32CallNotImplemented ? replaceError
+                                                                                     : asideError;
+        return placed;
+    }
+    if (pc.moveFile(temporary, target)) {
+        pc.deleteFile(aside);
+        placed.error = 0;
+        return placed;
+    }
+    placed.error = pc.lastErrorCode();
+    if (!pc.moveFile(aside, target))
+        placed.restoreError = pc.lastErrorCode(); // the old result stays under aside
+    return placed;
+}
+
+// "cannot write KIND 'FILE': REASON", with a hint where a server refuses the name itself.
 std::string failure(const char* kind, const std::string& file, std::uint32_t error) {
-    return std::string("cannot write ") + kind + " '" + file + "': " + errorText(error);
+    std::string text = std::string("cannot write ") + kind + " '" + file + "': " + errorText(error);
+    if (error == kWin32InvalidName || error == kWin32FilenameExcedRange)
+        text += " (the server may not take long file names)";
+    return text;
+}
+
+// Removes this run's temporary file; "; 'FILE' is left: REASON" when it stays.
+std::string removeTemporary(const std::string& temporary) {
+    WindowsServices& pc = platform();
+    if (pc.deleteFile(temporary))
+        return {};
+    return "; '" + temporary + "' is left: " + errorText(pc.lastErrorCode());
+}
+
+// WriteFile, FlushFileBuffers, GetFileSize and CloseHandle: 0 when every byte of text is in the
+// file on its disk or server, else Windows' reason. A redirector that caches writes reports a
+// full disk, a quota or a dropped share only at the flush or the close; a size that differs
+// from what was written is a full disk, whatever Windows said of it.
+std::uint32_t writeWhole(FileHandle file, const std::string& text) {
+    WindowsServices& pc = platform();
+    const std::uint32_t size = static_cast<std::uint32_t>(text.size());
+    std::uint32_t sizeOnDisk = 0;
+    bool whole = pc.writeFile(file, text.data(), size) && pc.flushFile(file) &&
+                 pc.fileSize(file, sizeOnDisk);
+    std::uint32_t error = whole ? 0 : pc.lastErrorCode();
+    if (whole && sizeOnDisk != size) {
+        whole = false;
+        error = kWin32DiskFull;
+    }
+    if (!pc.closeFile(file) && whole) {
+        whole = false;
+        error = pc.lastErrorCode();
+    }
+    // A call that failed without a reason still left the file short.
+    return whole ? 0 : error != 0 ? error : kWin32DiskFull;
 }
 
 } // namespace
@@ -107,13 +164,9 @@ std::string writeTemporary(const std::string& folder, const std::string& fileNam
     const std::string temporary = own + ".tmp";
     if (file == 0)
         return failure(kind, temporary, pc.lastErrorCode());
-    const bool written = pc.writeFile(file, text.data(), static_cast<std::uint32_t>(text.size()));
-    const std::uint32_t writeError = written ? 0 : pc.lastErrorCode();
-    pc.closeFile(file);
-    if (!written) {
-        pc.deleteFile(temporary);
-        return failure(kind, temporary, writeError);
-    }
+    const std::uint32_t writeError = writeWhole(file, text);
+    if (writeError != 0)
+        return failure(kind, temporary, writeError) + removeTemporary(temporary);
     return {};
 }
 
@@ -128,15 +181,28 @@ std::string writeResultFile(const std::string& folder, const std::string& fileNa
     if (!problem.empty())
         return problem;
     const std::string temporary = own + ".tmp";
-    std::uint32_t error = placeResult(temporary, target, own + ".old");
-    for (int tries = 1; error != 0 && heldByAnother(error) && tries < kPlaceTries; ++tries) {
+    const std::string aside = own + ".old";
+    const bool hadResult = pc.pathExists(target);
+    Placement placed = placeResult(temporary, target, aside);
+    for (int tries = 1; placed.error != 0 && placed.restoreError == 0 &&
+                        heldByAnother(placed.error) && tries < kPlaceTries;
+         ++tries) {
         pc.sleep(kPlacePauseMs);
-        error = placeResult(temporary, target, own + ".old");
+        placed = placeResult(temporary, target, aside);
     }
-    if (error == 0)
+    if (placed.error == 0)
         return {};
-    pc.deleteFile(temporary);
-    return failure(kind, target, error);
+    std::string message = failure(kind, target, placed.error);
+    // A result from before that is no longer under its name (a redirector that replaced by
+    // deleting first, a set-aside that could not be undone): the new one is complete and kept.
+    if (hadResult && !pc.pathExists(target)) {
+        message += "; the new result is kept as '" + temporary + "'";
+        if (placed.restoreError != 0)
+            message +=
+                ", the one from before as '" + aside + "': " + errorText(placed.restoreError);
+        return message;
+    }
+    return message + removeTemporary(temporary);
 }
 
 std::string writeResultFiles(const std::string& folder, const std::vector<ResultFileText>& files) {

@@ -15,12 +15,15 @@ std::string resultFileName(const std::string& computer);
 // Writes text into folder under fileName: first under a temporary name of this run's own
 // ("<fileName>.<process id>-<tick count>.tmp") in the same folder, then in the result's place,
 // so that no reader sees half a file and two computers of one name never share a temporary
-// file. A result from before is replaced in one step where Windows can (MoveFileExA on the NT
-// family); on Windows 95 and 98 it is set aside under "<fileName>.<...>.old" and comes back when
-// the new one cannot take its place. While a reader holds the old result open, the replacement
-// is tried again for about two seconds. Returns an empty string when the result is in place;
-// else "cannot write KIND 'FILE': REASON", naming the file that failed and Windows' reason.
-// This run's temporary file is then gone, and a result from before is as it was.
+// file. The temporary file is flushed, closed and its size read back before it takes the
+// result's place, so a redirector that reports a full disk only then never replaces a good
+// result with a short one. A result from before is replaced in one step where the system and
+// the server can (MoveFileExA); else it is set aside under "<fileName>.<...>.old" and comes
+// back when the new one cannot take its place. While a reader holds the old result open, the
+// replacement is tried again for about two seconds. Returns an empty string when the result is
+// in place; else "cannot write KIND 'FILE': REASON", naming the file that failed and Windows'
+// reason. This run's temporary file is then gone and a result from before is as it was; where
+// either is not, the message names the file that is left and why.
 std::string writeResultFile(const std::string& folder, const std::string& fileName,
                             const std::string& text, const char* kind = "the result");
 

@@ -14,8 +14,9 @@ namespace prereq {
 
 bool PrereqCheckApp::startUp() {
     // No system box may wait for a click (a floppy or an empty CD-ROM drive on PATH, a library
-    // that cannot be found): the calls fail instead, from before the first probe on.
-    platform().setErrorMode(kQuietErrorMode);
+    // that cannot be found): the calls fail instead, from before the first probe on. The
+    // inherited mode's other flags stay.
+    addQuietErrorMode();
     // Every probe runs here, before any window exists; nothing is measured again later.
     buildRequirementLists();
     // With the manifest's common controls this gives the dialog the system's visual styles.

@@ -75,8 +75,8 @@ public:
     bool writeFile(FileHandle file, const char* data, std::uint32_t size) override {
         return timed("WriteFile", [&] { return Services::writeFile(file, data, size); });
     }
-    void closeFile(FileHandle file) override {
-        timed("CloseHandle", [&] { Services::closeFile(file); });
+    bool closeFile(FileHandle file) override {
+        return timed("CloseHandle", [&] { return Services::closeFile(file); });
     }
 
 private:

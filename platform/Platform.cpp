@@ -34,6 +34,11 @@ WindowsServices& platform() {
 #endif
 }
 
+void addQuietErrorMode() {
+    WindowsServices& pc = platform();
+    pc.setErrorMode(pc.setErrorMode(kQuietErrorMode) | kQuietErrorMode);
+}
+
 ScopedPlatform::ScopedPlatform(WindowsServices& services)
     : previous_(current), previousChecked_(currentChecked) {
     current = &services;

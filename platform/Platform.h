@@ -12,6 +12,11 @@ namespace prereq {
 // be in place.
 WindowsServices& platform();
 
+// Turns off the system's boxes for critical errors and files not found (kQuietErrorMode) in
+// addition to the error mode the process inherited, whose other flags stay: SetErrorMode
+// replaces the mode, and Windows 95 and NT 4.0 have no call that only reads it.
+void addQuietErrorMode();
+
 // Services standing in for the PC that judge, when a guard that put them in place goes out of
 // scope, what the code that ran meanwhile left behind (a handle still open, for one).
 class ScopeCheckedServices : public WindowsServices {

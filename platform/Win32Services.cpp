@@ -250,11 +250,28 @@ FileHandle Win32Services::createNewFile(const std::string& name) {
 
 bool Win32Services::writeFile(FileHandle file, const char* data, std::uint32_t size) {
     DWORD written = 0;
-    return WriteFile(toHandle(file), data, size, &written, nullptr) != 0 && written == size;
+    if (!WriteFile(toHandle(file), data, size, &written, nullptr))
+        return false;
+    if (written == size)
+        return true;
+    // A success with fewer bytes leaves GetLastError as it was: the rest found no room.
+    SetLastError(ERROR_DISK_FULL);
+    return false;
 }
 
-void Win32Services::closeFile(FileHandle file) {
-    CloseHandle(toHandle(file));
+bool Win32Services::closeFile(FileHandle file) {
+    return CloseHandle(toHandle(file)) != 0;
+}
+
+bool Win32Services::flushFile(FileHandle file) {
+    return FlushFileBuffers(toHandle(file)) != 0;
+}
+
+bool Win32Services::fileSize(FileHandle file, std::uint32_t& size) {
+    SetLastError(NO_ERROR);
+    size = GetFileSize(toHandle(file), nullptr);
+    // INVALID_FILE_SIZE is also a size; only GetLastError tells them apart.
+    return size != INVALID_FILE_SIZE || GetLastError() == NO_ERROR;
 }
 
 bool Win32Services::deleteFile(const std::string& name) {

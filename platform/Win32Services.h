@@ -45,7 +45,9 @@ public:
     void writeStandardOutput(const std::string& text) override;
     FileHandle createReportFile(const std::string& name) override;
     bool writeFile(FileHandle file, const char* data, std::uint32_t size) override;
-    void closeFile(FileHandle file) override;
+    bool closeFile(FileHandle file) override;
+    bool flushFile(FileHandle file) override;
+    bool fileSize(FileHandle file, std::uint32_t& size) override;
     bool deleteFile(const std::string& name) override;
     bool moveFile(const std::string& existingName, const std::string& newName) override;
     bool replaceFile(const std::string& existingName, const std::string& newName) override;

@@ -73,14 +73,19 @@ constexpr std::uint32_t kSemNoOpenFileErrorBox = 0x8000; // SEM_NOOPENFILEERRORB
 constexpr std::uint32_t kQuietErrorMode = kSemFailCriticalErrors | kSemNoOpenFileErrorBox;
 
 // GetLastError codes the program tells apart.
+constexpr std::uint32_t kWin32PathNotFound = 3;         // ERROR_PATH_NOT_FOUND
 constexpr std::uint32_t kWin32AccessDenied = 5;         // ERROR_ACCESS_DENIED
 constexpr std::uint32_t kWin32NoMoreFiles = 18;         // ERROR_NO_MORE_FILES
 constexpr std::uint32_t kWin32SharingViolation = 32;    // ERROR_SHARING_VIOLATION
 constexpr std::uint32_t kWin32LockViolation = 33;       // ERROR_LOCK_VIOLATION
 constexpr std::uint32_t kWin32BadNetPath = 53;          // ERROR_BAD_NETPATH
+constexpr std::uint32_t kWin32BadNetName = 67;          // ERROR_BAD_NET_NAME
 constexpr std::uint32_t kWin32FileExists = 80;          // ERROR_FILE_EXISTS
+constexpr std::uint32_t kWin32DiskFull = 112;           // ERROR_DISK_FULL
 constexpr std::uint32_t kWin32CallNotImplemented = 120; // ERROR_CALL_NOT_IMPLEMENTED
+constexpr std::uint32_t kWin32InvalidName = 123;        // ERROR_INVALID_NAME
 constexpr std::uint32_t kWin32AlreadyExists = 183;      // ERROR_ALREADY_EXISTS
+constexpr std::uint32_t kWin32FilenameExcedRange = 206; // ERROR_FILENAME_EXCED_RANGE
 
 // Message box flags and results (MB_*, ID*), and the show commands of ShellExecuteA.
 constexpr std::uint32_t kMbOk = 0x0;
@@ -168,10 +173,16 @@ public:
     // CreateFileA(name, GENERIC_WRITE, share 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL);
     // 0 when the file cannot be created.
     virtual FileHandle createReportFile(const std::string& name) = 0;
-    // WriteFile of exactly size bytes; false unless every byte was written.
+    // WriteFile of exactly size bytes; false unless every byte was written. A write that
+    // WriteFile calls a success with fewer bytes fails with ERROR_DISK_FULL.
     virtual bool writeFile(FileHandle file, const char* data, std::uint32_t size) = 0;
-    // CloseHandle.
-    virtual void closeFile(FileHandle file) = 0;
+    // CloseHandle; false when it fails (a redirector that cached the writes may report only
+    // here that they never reached the server). The handle is closed either way.
+    virtual bool closeFile(FileHandle file) = 0;
+    // FlushFileBuffers: the file's writes on its disk or server; false when they are not.
+    virtual bool flushFile(FileHandle file) = 0;
+    // GetFileSize of an open file, below 4 GB; false when the call fails.
+    virtual bool fileSize(FileHandle file, std::uint32_t& size) = 0;
     // DeleteFileA.
     virtual bool deleteFile(const std::string& name) = 0;
     // MoveFileA, which fails when newName exists.

@@ -78,8 +78,23 @@ void addShellAndFileCalls(CallTable& calls) {
         {"CloseHandle",
          {1,
           [](WindowsCalls& w, const CallArguments& a) -> std::uint32_t {
-              w.pc().closeFile(a[0]);
-              return 1;
+              return w.pc().closeFile(a[0]) || w.fail(w.pc().lastError, 0);
+          }}},
+        {"FlushFileBuffers",
+         {1,
+          [](WindowsCalls& w, const CallArguments& a) -> std::uint32_t {
+              return w.pc().flushFile(a[0]) || w.fail(w.pc().lastError, 0);
+          }}},
+        {"GetFileSize",
+         {2,
+          [](WindowsCalls& w, const CallArguments& a) -> std::uint32_t {
+              std::uint32_t size = 0;
+              if (!w.pc().fileSize(a[0], size))
+                  return w.fail(w.pc().lastError, 0xFFFFFFFFu); // INVALID_FILE_SIZE
+              if (a[1])
+                  w.memory().write32(a[1], 0); // the high half: results are far below 4 GB
+              w.lastError = 0;
+              return size;
           }}},
         {"DeleteFileA",
          {1,

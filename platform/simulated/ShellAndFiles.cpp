@@ -22,8 +22,19 @@ const std::map<std::uint32_t, const char*> kErrorTexts = {
     {80, "The file exists.\r\n"},
     {112, "There is not enough space on the disk.\r\n"},
     {120, "This function is not supported on this system.\r\n"},
+    {123, "The filename, directory name, or volume label syntax is incorrect.\r\n"},
+    {206, "The filename or extension is too long.\r\n"},
     {183, "Cannot create a file when that file already exists.\r\n"},
 };
+
+// An 8.3 name: up to eight characters, then at most one '.' and up to three more.
+bool isShortName(const std::string& name) {
+    const auto dot = name.find('.');
+    if (dot == std::string::npos)
+        return !name.empty() && name.size() <= 8;
+    return dot > 0 && dot <= 8 && name.size() - dot - 1 <= 3 &&
+           name.find('.', dot + 1) == std::string::npos;
+}
 
 } // namespace
 
@@ -60,6 +71,8 @@ std::uint32_t SimulatedPc::findFirstFile(const std::string& pattern) {
     const bool onShare = folder.compare(0, 2, "\\\\") == 0;
     if (!folderExists(folder))
         failWith(onShare ? kWin32BadNetPath : kErrorPathNotFound);
+    else if (dropBoxes.count(folder))
+        failWith(kErrorAccessDenied);
     else if (findFiles(pattern).empty())
         failWith(kErrorFileNotFound);
     else
@@ -121,6 +134,9 @@ FileHandle SimulatedPc::createReportFile(const std::string& name) {
     const std::string full = fullPath(name);
     if (full.empty() || !folderExists(parentFolder(full)))
         return failWith(kErrorPathNotFound);
+    if (shortNamesOnly.count(folderName(parentFolder(full))) &&
+        !isShortName(full.substr(full.find_last_of('\\') + 1)))
+        return failWith(123); // ERROR_INVALID_NAME
     if (lockedFiles.count(full))
         return failWith(kErrorAccessDenied);
     // A reader can hold only a file that exists: one that opens it once it appears holds it then.
@@ -144,6 +160,10 @@ bool SimulatedPc::writeFile(FileHandle file, const char* data, std::uint32_t siz
         return false;
     }
     fileWrites.emplace_back(data, size);
+    if (writeBehind) {
+        cachedWrites_[file].append(data, size);
+        return true;
+    }
     std::uint32_t written = size;
     if (diskBytesLeft) {
         written = static_cast<std::uint32_t>(std::min<std::uint64_t>(size, *diskBytesLeft));
@@ -153,15 +173,51 @@ bool SimulatedPc::writeFile(FileHandle file, const char* data, std::uint32_t siz
     return written == size || failWith(kErrorDiskFull);
 }
 
-void SimulatedPc::closeFile(FileHandle file) {
+bool SimulatedPc::sendCachedWrites(FileHandle file) {
+    const auto cached = cachedWrites_.find(file);
+    if (cached == cachedWrites_.end())
+        return true;
+    const std::uint64_t sent =
+        std::min<std::uint64_t>(cached->second.size(), writeBehind->serverBytesLeft);
+    writeBehind->serverBytesLeft -= sent;
+    files[openFiles_[file]].append(cached->second, 0, static_cast<std::size_t>(sent));
+    const bool all = sent == cached->second.size();
+    cachedWrites_.erase(cached);
+    return all || failWith(kErrorDiskFull);
+}
+
+bool SimulatedPc::flushFile(FileHandle file) {
+    if (!openFiles_.count(file)) {
+        misuse("FlushFileBuffers", "file", file);
+        return failWith(6); // ERROR_INVALID_HANDLE
+    }
+    return (writeBehind && writeBehind->flushIgnored) || sendCachedWrites(file);
+}
+
+bool SimulatedPc::fileSize(FileHandle file, std::uint32_t& size) {
+    const auto open = openFiles_.find(file);
+    if (open == openFiles_.end()) {
+        misuse("GetFileSize", "file", file);
+        return failWith(6); // ERROR_INVALID_HANDLE
+    }
+    // The redirector answers with what it holds, the cached writes included.
+    const auto cached = cachedWrites_.find(file);
+    size = static_cast<std::uint32_t>(files[open->second].size() +
+                                      (cached == cachedWrites_.end() ? 0 : cached->second.size()));
+    return true;
+}
+
+bool SimulatedPc::closeFile(FileHandle file) {
     const auto open = openFiles_.find(file);
     if (open == openFiles_.end()) {
         misuse("CloseHandle", "file", file);
-        return;
+        return failWith(6); // ERROR_INVALID_HANDLE
     }
+    const bool sent = sendCachedWrites(file);
     endedHandles_[file] = "was the file " + open->second + " until CloseHandle closed it";
     openFiles_.erase(open);
     --openFileCount;
+    return sent;
 }
 
 bool SimulatedPc::deleteFile(const std::string& name) {
@@ -197,13 +253,15 @@ bool SimulatedPc::replaceFile(const std::string& existingName, const std::string
     const std::string to = fullPath(newName);
     // The file it replaces must be neither open nor a folder; Windows then denies access.
     if (!to.empty() && files.count(to)) {
-        if (isOpenFile(to) || isHeld(to) || lockedFiles.count(to))
+        if (isOpenFile(to) || isHeld(to) || lockedFiles.count(to) ||
+            noReplacingRename.count(folderName(parentFolder(to))))
             return failWith(kErrorAccessDenied);
         const std::string kept = std::move(files[to]);
         files.erase(to);
         if (moveFile(existingName, newName))
             return true;
-        files[to] = kept; // the old file stays when the move fails
+        if (!replaceDeletesFirst.count(folderName(parentFolder(to))))
+            files[to] = kept; // the old file stays when the move fails
         return false;
     }
     return moveFile(existingName, newName);

@@ -58,8 +58,8 @@
 //   the device list does not grow between the sizing and the filling RasEnumDevicesA.
 // - Nothing is denied that the test did not deny: every key opens unless it is not openable,
 //   every folder is writable, a file is locked only in lockedFiles or heldFiles, the disk is
-//   full only with diskBytesLeft, no call fails for lack of memory, and closing or freeing an
-//   open handle always succeeds.
+//   full only with diskBytesLeft (or writeBehind), no call fails for lack of memory, and closing
+//   or freeing an open handle succeeds unless writeBehind has writes to report.
 // - A share answers as a local folder does in all else: no other computer writes into it, no
 //   file appears or goes unless the program or the test makes it, a rename is as atomic as on a
 //   local disk, and no share or server drops out between two calls.
@@ -222,6 +222,25 @@ public:
     std::uint32_t processIdValue = 0x5C;
     std::uint32_t tickCountStart = 3600000;     // GetTickCount when the virtual clock stood at 0
     std::optional<std::uint64_t> diskBytesLeft; // writes fail beyond this
+    // Servers that answer as older or stricter ones do (full folder names, as in folders):
+    // a drop box lists nothing (FindFirstFileA in it fails with ERROR_ACCESS_DENIED) but takes
+    // new files and renames; a server without a replacing rename fails MoveFileExA with
+    // MOVEFILE_REPLACE_EXISTING onto an existing file with ERROR_ACCESS_DENIED.
+    std::set<std::string, CaseInsensitiveLess> dropBoxes;
+    std::set<std::string, CaseInsensitiveLess> noReplacingRename;
+    // A redirector that carries out MoveFileExA's replace as a delete and then a rename: should
+    // the rename fail, the file it replaced is gone all the same.
+    std::set<std::string, CaseInsensitiveLess> replaceDeletesFirst;
+    // A server that takes 8.3 names only: CreateFileA of any other fails with ERROR_INVALID_NAME.
+    std::set<std::string, CaseInsensitiveLess> shortNamesOnly;
+    // A redirector that caches writes: WriteFile takes every byte, and only serverBytesLeft of
+    // them reach the server. FlushFileBuffers reports the rest with ERROR_DISK_FULL (unless
+    // flushIgnored: it then succeeds and sends nothing), and CloseHandle whatever no flush sent.
+    struct WriteBehind {
+        std::uint64_t serverBytesLeft = 0;
+        bool flushIgnored = false;
+    };
+    std::optional<WriteBehind> writeBehind;
     std::string programPath = "C:\\Program Files\\PrereqCheck\\PrereqCheck.exe";
     // What GetLocalTime and GetTimeZoneInformation answer.
     LocalTime clock = {2026, 12, 9, 14, 5, 30, true, 60};
@@ -303,7 +322,9 @@ public:
     void writeStandardOutput(const std::string& text) override { standardOutput += text; }
     FileHandle createReportFile(const std::string& name) override;
     bool writeFile(FileHandle file, const char* data, std::uint32_t size) override;
-    void closeFile(FileHandle file) override;
+    bool closeFile(FileHandle file) override;
+    bool flushFile(FileHandle file) override;
+    bool fileSize(FileHandle file, std::uint32_t& size) override;
     bool deleteFile(const std::string& name) override;
     bool moveFile(const std::string& existingName, const std::string& newName) override;
     bool replaceFile(const std::string& existingName, const std::string& newName) override;
@@ -360,6 +381,8 @@ private:
     // Entry point n (from kFirstExportAddress on) is exportAddresses_[n]: its library and name.
     std::vector<std::pair<LibraryHandle, std::string>> exportAddresses_;
     std::map<FileHandle, std::string> openFiles_;
+    std::map<FileHandle, std::string> cachedWrites_; // by writeBehind, not yet on the server
+    bool sendCachedWrites(FileHandle file);          // false: ERROR_DISK_FULL for the rest
     // Handles no longer open: what each was, and which call ended it.
     std::map<std::uintptr_t, std::string> endedHandles_;
     std::uintptr_t nextHandle_ = 0x100; // keys, libraries and files alike

@@ -43,6 +43,13 @@ SimulatedPc posedPc(const Pose& pose, const PosedProcessor& processor, const cha
     // A share's root, which GetFileAttributesA fails, with a result of an earlier run to replace.
     pc.addFolder("\\\\server\\results");
     pc.files["\\\\server\\results\\" + pc.computerName() + ".json"] = "{}";
+    // A drop box that lists nothing to its writers, and a server without a replacing rename
+    // that holds a result of an earlier run.
+    pc.addFolder("\\\\server\\drop");
+    pc.dropBoxes.insert("\\\\server\\drop");
+    pc.addFolder("\\\\server\\older");
+    pc.noReplacingRename.insert("\\\\server\\older");
+    pc.files["\\\\server\\older\\" + pc.computerName() + ".json"] = "{}";
     if (!pc.isNtFamily())
         pc.performanceTicksPerSecond = 1193182; // the 95 family's timer chip
     return pc;
@@ -86,11 +93,13 @@ void runConsoleProgram(const PeImage& image, const LinkMap& map) {
     for (const Pose& pose : kPoses)
         for (const PosedProcessor& processor : posedProcessors())
             for (const std::string commandLine :
-                 {"--reports C:\\Reports", "--json", "--json-to \\\\server\\results"}) {
+                 {"--reports C:\\Reports", "--json", "--json-to \\\\server\\results",
+                  "--json-to \\\\server\\drop", "--json-to \\\\server\\older"}) {
                 const std::string run =
                     std::string(pose.name) + ", " + processor.name + ", " + commandLine;
                 SimulatedPc native = posedPc(pose, processor, "PrereqCheckCli.exe");
                 SimulatedPc emulated = native;
+                const std::size_t filesBefore = native.files.size();
                 const int exitCode = runNatively(native, commandLine);
                 EmulatedRunResult r;
                 {
@@ -105,6 +114,11 @@ void runConsoleProgram(const PeImage& image, const LinkMap& map) {
                        run + ": standard error differs");
                 expect(emulated.files == native.files, run + ": the reports differ");
                 expect(emulated.probesWithBoxesOn.empty(), run + ": a probe with system boxes on");
+                // Every result folder takes the result, and keeps no file of the run's own.
+                const bool newResult = commandLine.find("drop") != std::string::npos;
+                expect(commandLine.find("--json-to") == std::string::npos ||
+                           (r.exitCode <= 2 && emulated.files.size() == filesBefore + newResult),
+                       run + ": no result, or a file left over");
                 const std::string row = processorRow(emulated.outputStream.written);
                 if (commandLine == "--json")
                     continue;

@@ -30,8 +30,12 @@ const std::string kOtherRun = "another run's temporary file";
 // share \\server\results ("share"); a result from before ("old-result"), held open by a reader
 // ("held") or for the first half second only ("held-briefly"), another run's temporary file
 // under the very name this run tries first ("clash"), this run's own held open by a virus
-// scanner ("95-old-result-scanned"), a plain file D:\Out\a.txt ("file"), a
-// computer without a name ("nameless"), a fleet page that cannot be created ("page-locked").
+// scanner ("95-old-result-scanned"; "old-result-scanned-deleted" where the replace deletes the
+// old result first), a plain file D:\Out\a.txt ("file"), a computer without a name
+// ("nameless"), a fleet page that cannot be created ("page-locked"); the share as a drop box
+// ("dropbox"), D:\Out on a server without a replacing rename ("older-server"), on one that takes
+// 8.3 names only ("short-names"), behind a redirector that reports a full disk at the flush or
+// the close ("flush-full", "close-full"); SEM_NOGPFAULTERRORBOX inherited ("gp-box-off").
 SimulatedPc consolePc(const std::string& variant) {
     SimulatedPc pc =
         variant.compare(0, 3, "95-") == 0 ? SimulatedPc::windows95() : SimulatedPc::windowsNt4();
@@ -39,11 +43,14 @@ SimulatedPc consolePc(const std::string& variant) {
     if (variant == "file")
         pc.addExistingPath(kOut + "\\a.txt");
     if (variant.find("old-result") != std::string::npos ||
-        variant.find("held") != std::string::npos)
+        variant.find("held") != std::string::npos || variant.find("-full") != std::string::npos ||
+        variant.find("older-server") != std::string::npos)
         pc.files[kOut + "\\PC-1.json"] = kOld;
     if (variant.find("held") != std::string::npos)
         pc.heldFiles[kOut + "\\PC-1.json"] = variant == "held-briefly" ? 500 : ~0ull;
-    if (variant == "clash" || variant == "95-old-result-scanned") {
+    if (variant == "old-result-scanned-deleted")
+        pc.replaceDeletesFirst.insert(kOut);
+    if (variant == "clash" || variant.find("old-result-scanned") != std::string::npos) {
         SimulatedPc twin = pc; // the same run up to its result tells its temporary file's name
         {
             ScopedPlatform use(twin);
@@ -58,8 +65,18 @@ SimulatedPc consolePc(const std::string& variant) {
         else
             pc.heldFiles[kOut + name] = ~0ull; // a scanner opens it as soon as it appears
     }
-    if (variant == "share")
+    if (variant == "share" || variant.find("dropbox") != std::string::npos)
         pc.addFolder(kShare);
+    if (variant.find("dropbox") != std::string::npos)
+        pc.dropBoxes.insert(kShare);
+    if (variant.find("older-server") != std::string::npos)
+        pc.noReplacingRename.insert(kOut);
+    if (variant == "short-names")
+        pc.shortNamesOnly.insert(kOut);
+    if (variant == "flush-full" || variant == "close-full")
+        pc.writeBehind = SimulatedPc::WriteBehind{10, variant == "close-full"};
+    if (variant == "gp-box-off")
+        pc.errorMode = 0x0002; // SEM_NOGPFAULTERRORBOX, inherited from a login-script runner
     if (variant == "result-locked")
         pc.lockedFiles.insert(kOut + "\\PC-1.json");
     if (variant == "nameless")
@@ -67,7 +84,8 @@ SimulatedPc consolePc(const std::string& variant) {
     if (variant == "100mb" || variant == "100mb-no-cdrom")
         pc.setMemoryBytes(100u << 20);
     if (variant == "no-cdrom" || variant == "100mb-no-cdrom" || variant == "locked" ||
-        variant == "full" || variant == "result-locked" || variant == "share")
+        variant == "full" || variant == "result-locked" || variant == "share" ||
+        variant.find("dropbox") != std::string::npos)
         pc.drives.erase('D');
     if (variant == "locked")
         pc.lockedFiles.insert(kOut + "\\WardlineLANStatus.htm");
@@ -84,9 +102,14 @@ TEST(ConsoleCheck, AnswersEachCommandLineWithItsExitCodeOutputAndReports) {
                "; usage: PrereqCheck [--json] [--json-to FOLDER] [--reports FOLDER] "
                "[--summary FOLDER [--max-age DAYS] [--expect FILE]] [--help]\n";
     };
-    const std::string held = refused("cannot write the result 'D:\\Out\\PC-1.json': The process "
-                                     "cannot access the file because it is being used by "
-                                     "another process");
+    // A failure of the PC's, not of the command line: no usage line.
+    const auto failed = [](const std::string& problem) { return "PrereqCheck: " + problem + "\n"; };
+    const std::string temporary = "'D:\\Out\\PC-1.json.5c-36efac.tmp'"; // this run's own
+    const std::string inUse =
+        "The process cannot access the file because it is being used by another process";
+    const std::string full =
+        "cannot write the result " + temporary + ": There is not enough space on the disk";
+    const std::string held = failed("cannot write the result 'D:\\Out\\PC-1.json': " + inUse);
     const struct {
         std::vector<std::string> arguments;
         const char* pc;
@@ -113,10 +136,10 @@ TEST(ConsoleCheck, AnswersEachCommandLineWithItsExitCodeOutputAndReports) {
          "file",
          3,
          "",
-         refused("report folder 'D:\\Out\\a.txt' is not a folder"),
+         failed("report folder 'D:\\Out\\a.txt' is not a folder"),
          0},
-        {{"--json-to", "X:"}, "", 3, "", refused("result folder 'X:' does not exist"), 0},
-        {{"--json-to", kOut}, "nameless", 3, "", refused("cannot read this computer's name"), 0},
+        {{"--json-to", "X:"}, "", 3, "", failed("result folder 'X:' does not exist"), 0},
+        {{"--json-to", kOut}, "nameless", 3, "", failed("cannot read this computer's name"), 0},
         // The result replaces one from before, under the computer's name; stdout gets the same.
         {{"--json", "--json-to", kOut}, "", 0, "\"computer\": \"PC-1\",\n", "", 1},
         {{"--json", "--json-to", kOut}, "old-result", 0, "\"verdict\": \"satisfied\"", "", 1},
@@ -129,11 +152,16 @@ TEST(ConsoleCheck, AnswersEachCommandLineWithItsExitCodeOutputAndReports) {
          "held",
          3,
          "",
-         refused("cannot write the result 'D:\\Out\\PC-1.json': Access is denied"),
+         failed("cannot write the result 'D:\\Out\\PC-1.json': Access is denied"),
          1},
         {{"--json-to", kOut}, "95-held", 3, "", held, 1},
         // Set aside, then put back: the new result cannot take its name. Nor can it be removed.
-        {{"--json-to", kOut}, "95-old-result-scanned", 3, "", held, 2},
+        {{"--json-to", kOut},
+         "95-old-result-scanned",
+         3,
+         "",
+         held.substr(0, held.size() - 1) + "; " + temporary + " is left: " + inUse + "\n",
+         2},
         // A share's root fails GetFileAttributesA, but is listed as a folder.
         {{"--json-to", kShare}, "share", 2, "Wardline LAN: not satisfied\n", "", 1},
         {{"--reports", kShare + "\\", "--json-to", kShare + "\\"}, "share", 2, "", "", 4},
@@ -141,29 +169,56 @@ TEST(ConsoleCheck, AnswersEachCommandLineWithItsExitCodeOutputAndReports) {
          "share",
          3,
          "",
-         refused("result folder '\\\\server\\missing\\' does not exist"),
+         failed("result folder '\\\\server\\missing\\' cannot be reached: The network path was not "
+                "found"),
+         0},
+        // A drop box lists nothing to its writers, and takes their results all the same.
+        {{"--json-to", kShare}, "dropbox", 2, "Wardline LAN: not satisfied\n", "", 1},
+        {{"--json-to", kShare + "\\"}, "95-dropbox", 2, "Wardline LAN: not satisfied\n", "", 1},
+        // No replacing rename on the server: set aside and replaced, nothing left over.
+        {{"--json", "--json-to", kOut}, "older-server", 0, "\"computer\"", "", 1},
+        {{"--json", "--json-to", kOut}, "95-older-server", 0, "\"computer\"", "", 1},
+        {{}, "gp-box-off", 0, "Plinth-Setup: satisfied\n", "", 0},
+        // The server reports a full disk only at the flush or the close: the old result stays.
+        // The redirector deleted the old result, and a scanner holds the new one: it is kept.
+        {{"--json-to", kOut},
+         "old-result-scanned-deleted",
+         3,
+         "",
+         failed("cannot write the result 'D:\\Out\\PC-1.json': " + inUse +
+                "; the new result is kept as " + temporary),
+         1},
+        {{"--json-to", kOut}, "flush-full", 3, "", failed(full), 1},
+        {{"--json-to", kOut}, "close-full", 3, "", failed(full), 1},
+        {{"--json-to", kOut},
+         "short-names",
+         3,
+         "",
+         failed("cannot write the result " + temporary +
+                ": The filename, directory name, or volume label syntax is incorrect (the server "
+                "may not take long file names)"),
          0},
         // No result file, so no reports either.
         {{"--reports", kOut, "--json-to", kOut},
          "result-locked",
          3,
          "",
-         refused("cannot write the result 'D:\\Out\\PC-1.json': Access is denied"),
+         failed("cannot write the result 'D:\\Out\\PC-1.json': Access is denied"),
          0},
-        {{"--reports", "X:"}, "", 3, "", refused("report folder 'X:' does not exist"), 0},
+        {{"--reports", "X:"}, "", 3, "", failed("report folder 'X:' does not exist"), 0},
         // The third report cannot be created, or the disk fills up in the first: no report stays.
         {{"--reports", kOut},
          "locked",
          3,
          "",
-         refused("cannot write the report 'D:\\Out\\WardlineLANStatus.htm': Access is denied"),
+         failed("cannot write the report 'D:\\Out\\WardlineLANStatus.htm': Access is denied"),
          0},
         {{"--reports", kOut},
          "full",
          3,
          "",
-         refused("cannot write the report 'D:\\Out\\PlinthSetupStatus.htm': There is not enough "
-                 "space on the disk"),
+         failed("cannot write the report 'D:\\Out\\PlinthSetupStatus.htm': There is not enough "
+                "space on the disk"),
          0},
         {{"--summary", kOut, "--json"},
          "",
@@ -178,12 +233,12 @@ TEST(ConsoleCheck, AnswersEachCommandLineWithItsExitCodeOutputAndReports) {
          "",
          refused("--max-age needs a number of days from 0 to 9999"),
          0},
-        {{"--summary", "X:"}, "", 3, "", refused("result folder 'X:' does not exist"), 0},
+        {{"--summary", "X:"}, "", 3, "", failed("result folder 'X:' does not exist"), 0},
         {{"--summary", kOut},
          "page-locked",
          3,
          "",
-         refused("cannot write the page 'D:\\Out\\FleetStatus.htm': Access is denied"),
+         failed("cannot write the page 'D:\\Out\\FleetStatus.htm': Access is denied"),
          0},
     };
     for (const auto& c : cases) {
@@ -200,12 +255,15 @@ TEST(ConsoleCheck, AnswersEachCommandLineWithItsExitCodeOutputAndReports) {
         EXPECT_EQ(c.exitCode == 3, run.standardOutput.empty()) << name;
         EXPECT_EQ(pc.files.size(), c.reports) << name;
         // A refused run leaves a result from before under its name, as it was.
-        if (c.exitCode == 3 && dialogPc.files.count(kOut + "\\PC-1.json")) {
+        if (c.exitCode == 3 && dialogPc.files.count(kOut + "\\PC-1.json") &&
+            run.standardError.find("kept as") == std::string::npos) {
             EXPECT_EQ(pc.files[kOut + "\\PC-1.json"], kOld) << name;
         }
         // Every drive and library probe ran with the system's boxes off; the dialog's products
         // measured below without the program's start-up show that the record sees them.
         EXPECT_EQ(pc.probesWithBoxesOn, std::vector<std::string>()) << name;
+        // The quiet error mode is added to the one the program inherited.
+        EXPECT_EQ(pc.errorMode, dialogPc.errorMode | kQuietErrorMode) << name;
         // Each report is the one the dialog program writes into its current directory.
         ScopedPlatform use(dialogPc);
         buildRequirementLists();
