@@ -3,8 +3,10 @@
 
 #include "fleet/CheckTime.h"
 #include "fleet/FleetTally.h"
+#include "platform/AnsiText.h"
 #include "platform/Platform.h"
 #include "text/Utf8.h"
+#include "text/VisibleText.h"
 
 namespace prereq {
 
@@ -19,14 +21,14 @@ const char* verdictWords(const std::string& verdict) {
 // A field and the separator before it; quoted too where the separator is one csvField does not
 // quote for.
 std::string field(const std::string& text, char separator) {
-    std::string quoted = csvField(text);
+    std::string quoted = csvFieldAsWritten(text);
     if (quoted.find(separator) != std::string::npos && (quoted.empty() || quoted[0] != '"'))
         quoted = "\"" + quoted + "\"";
     return std::string(1, separator) + quoted;
 }
 
 std::string line(const std::vector<std::string>& fields, char separator) {
-    std::string out = csvField(fields[0]);
+    std::string out = csvFieldAsWritten(fields[0]);
     if (out.find(separator) != std::string::npos && out[0] != '"')
         out = "\"" + out + "\"";
     for (std::size_t i = 1; i < fields.size(); ++i)
@@ -70,6 +72,19 @@ std::string csvField(const std::string& text) {
     for (const char c : field)
         quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
     return quoted + "\"";
+}
+
+std::string csvFieldAsWritten(const std::string& utf8) {
+    const std::string text = visibleText(utf8);
+    bool ascii = true;
+    for (const char c : text)
+        ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    if (ascii) // the same bytes in every ANSI code page
+        return csvField(text);
+    // WideCharToMultiByte's best fit turns fullwidth and other look-alike forms into '=', '"',
+    // ',' or ';' (U+FF1D into '=' in code pages 1252 and 1251), and WC_NO_BEST_FIT_CHARS is not
+    // there before Windows 2000: so the field is judged by the bytes that will be written.
+    return utf8FromAnsi(csvField(resultFolders().unicodeToAnsi(utf16FromUtf8(text))));
 }
 
 std::string fleetCsv(const FleetSummary& summary, const LocalTime& now, char separator) {

@@ -17,6 +17,11 @@ namespace prereq {
 // beginning with '=', '+', '-' or '@') kept as text by a leading apostrophe.
 std::string csvField(const std::string& text);
 
+// A UTF-8 field as it will be written in the PC's ANSI code page: hidden characters shown as
+// '?', converted, then quoted and kept from reading as a formula by csvField on those bytes;
+// given back as UTF-8 for the writer's one conversion at the end, which gives the same bytes.
+std::string csvFieldAsWritten(const std::string& utf8);
+
 // The separator of the spreadsheet files: the PC's list separator where it is one character a
 // field can be quoted around, else ','.
 char spreadsheetSeparator(const std::string& listSeparator);

@@ -15,6 +15,13 @@ namespace {
 const char* const kFigureNames[kHistoryFigures] = {"satisfied", "below recommended",
                                                    "not satisfied", "not reported", "old"};
 
+// A history anyone can write: what a reason quotes of it is printable ASCII, '?' for the rest.
+std::string printable(std::string text) {
+    for (char& c : text)
+        c = c >= 0x20 && c < 0x7F ? c : '?';
+    return text;
+}
+
 // One line's fields: quoted fields may hold the separator and doubled quotes.
 std::vector<std::string> splitLine(const std::string& line, char separator) {
     std::vector<std::string> fields(1);
@@ -100,8 +107,8 @@ std::string readFleetHistory(const std::string& text, std::vector<HistoryRow>& r
                 if (field.empty()) {
                     given = false; // a product this summary did not see
                 } else if (!readNumber(field, figures[f])) {
-                    return "line " + std::to_string(number + 1) + " holds '" + field.substr(0, 20) +
-                           "' where a number belongs";
+                    return "line " + std::to_string(number + 1) + " holds '" +
+                           printable(field.substr(0, 20)) + "' where a number belongs";
                 }
             }
             if (given)
@@ -122,10 +129,10 @@ std::string fleetHistoryText(const std::vector<HistoryRow>& rows, char separator
     std::string out = "Time";
     for (const std::string& product : products)
         for (const char* figure : kFigureNames)
-            out += sep + csvField(product + ": " + figure);
+            out += sep + csvFieldAsWritten(product + ": " + figure);
     out += "\r\n";
     for (const HistoryRow& row : rows) {
-        out += csvField(row.time);
+        out += csvFieldAsWritten(row.time);
         for (const std::string& product : products) {
             const auto it = std::find_if(row.products.begin(), row.products.end(),
                                          [&](const std::pair<std::string, HistoryFigures>& p) {

@@ -6,6 +6,7 @@
 #include "fleet/FleetTally.h"
 #include "text/HtmlEscape.h"
 #include "text/Utf8.h"
+#include "text/VisibleText.h"
 
 namespace prereq {
 
@@ -16,9 +17,10 @@ const char kBlankCell[] = "<td>&nbsp </td>";
 const char kCheck[] = "<img SRC=\"green_check.gif\" NOSAVE height=16 width=15> ";
 const char kCross[] = "<img SRC=\"red_x.gif\" NOSAVE height=16 width=15> ";
 
-// Escaped UTF-8 text, with a character reference for every code point beyond ASCII.
+// Escaped UTF-8 text, with a character reference for every code point beyond ASCII and '?' for
+// every one that would draw nothing or reorder the text around it.
 std::string html(const std::string& utf8) {
-    const std::string escaped = escapeHtml(utf8);
+    const std::string escaped = escapeHtml(visibleText(utf8));
     std::string out;
     out.reserve(escaped.size());
     for (std::size_t offset = 0; offset < escaped.size();) {

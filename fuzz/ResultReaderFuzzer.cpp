@@ -34,8 +34,12 @@ std::size_t occurrences(const std::string& text, const std::string& part) {
 }
 
 void checkPage(const std::string& page) {
-    for (const char c : page)
+    for (std::size_t at = 0; at < page.size(); ++at) {
+        const char c = page[at];
+        if (c != '\n' && (c < 0x20 || c >= 0x7F))
+            std::fprintf(stderr, "near: %s\n", page.substr(at < 60 ? 0 : at - 60, 80).c_str());
         require(c == '\n' || (c >= 0x20 && c < 0x7F), "page: a byte beyond printable ASCII");
+    }
     require(occurrences(page, "<tr>") == occurrences(page, "</tr>"), "page: a row not closed");
     require(occurrences(page, "<table") == occurrences(page, "</table>"),
             "page: a table not closed");

@@ -65,6 +65,11 @@ std::string SimulatedPc::unicodeToAnsi(const std::u16string& text) {
     std::string ansi;
     for (const char16_t unit : text) {
         char byte = unit < 0x80 ? static_cast<char>(unit) : '?';
+        // WideCharToMultiByte(CP_ACP, 0) applies Windows' best-fit tables, which map the
+        // fullwidth forms U+FF01 to U+FF5E to their ASCII originals (U+FF1D to '=') in code
+        // pages 1252 and 1251 (bestfit1252.txt and bestfit1251.txt, as Microsoft publishes them).
+        if (unit >= 0xFF01 && unit <= 0xFF5E)
+            byte = static_cast<char>(unit - 0xFF01 + 0x21);
         for (unsigned value = 0x80; value <= 0xFF && byte == '?'; ++value)
             if (ansiCodePoint(static_cast<unsigned char>(value)) == unit)
                 byte = static_cast<char>(value);

@@ -38,6 +38,11 @@ TEST(FleetSummary, SummarisesEveryResultAndListsEachUnusableFileWithItsReason) {
     std::string hostile = result("PC-1", "no-cdrom");
     hostile.replace(hostile.find("\"PC-1\""), 6, "\"=<b>caf\\u00e9\\u007f</b>\"");
     hostile.replace(hostile.find("no CD-ROM drive"), 15, "=1+2, \\\"x\\\"\\u007f");
+    // Fullwidth forms that the code page's best fit makes '=', '"' and ','; a right-to-left
+    // override that would reverse the text after it.
+    std::string bestFit = result("PC-1", "no-cdrom");
+    bestFit.replace(bestFit.find("\"PC-1\""), 6, "\"\\uff1dHYPERLINK(\\uff02x\\uff02)\\u202eAB\"");
+    bestFit.replace(bestFit.find("no CD-ROM drive"), 15, "1\\uff0c=2+3");
     const std::string netView =
         "Server Name            Remark\r\n\r\n-----------------------------\r\n"
         "\\\\PC-1                 Front desk\r\n\\\\acct-7\r\n\\\\LAB\r\n"
@@ -199,6 +204,15 @@ TEST(FleetSummary, SummarisesEveryResultAndListsEachUnusableFileWithItsReason) {
          0,
          ",",
          "cannot write the spreadsheet file 'D:\\Out\\FleetTally.csv': "},
+        {"text that the code page or the browser would turn into something else",
+         {{"PC-1.json", bestFit}},
+         {},
+         {"<b>&#65309;HYPERLINK(&#65282;x&#65282;)?AB</b>"},
+         {"\"'=HYPERLINK(\"\"x\"\")?AB\",Plinth-Setup,", ",\"1,=2+3\","},
+         "Result files read in D:\\Out: 1 (computers: 1, files not used: 0)\n",
+         0,
+         ",",
+         ""},
         // Past the limit, one line per computer; the separator of a German PC.
         {"many computers not satisfied",
          {},

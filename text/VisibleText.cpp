@@ -1,0 +1,38 @@
+// Text that another PC wrote, made safe to show.
+#include "text/VisibleText.h"
+
+#include "text/Utf8.h"
+
+namespace prereq {
+
+bool isHiddenCodePoint(std::uint32_t c) {
+    if (c < 0x20)
+        return c != '\t' && c != '\r' && c != '\n';
+    return (c >= 0x7F && c <= 0x9F) || c == 0xAD || c == 0x061C || c == 0x180E ||
+           (c >= 0x200B && c <= 0x200F) || (c >= 0x202A && c <= 0x202E) ||
+           (c >= 0x2060 && c <= 0x206F) || c == 0xFEFF || (c >= 0xFFF9 && c <= 0xFFFB);
+}
+
+std::string visibleText(const std::string& utf8) {
+    std::size_t offset = 0;
+    while (offset < utf8.size()) { // most texts have nothing to replace: no copy for them
+        const unsigned char byte = static_cast<unsigned char>(utf8[offset]);
+        if (byte >= 0x80 || isHiddenCodePoint(byte))
+            break;
+        ++offset;
+    }
+    if (offset == utf8.size())
+        return utf8;
+    std::string out = utf8.substr(0, offset);
+    while (offset < utf8.size()) {
+        const std::size_t start = offset;
+        const std::uint32_t codePoint = nextCodePoint(utf8, offset);
+        if (isHiddenCodePoint(codePoint))
+            out += '?';
+        else
+            out.append(utf8, start, offset - start);
+    }
+    return out;
+}
+
+} // namespace prereq
