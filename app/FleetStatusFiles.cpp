@@ -101,6 +101,7 @@ std::string writeFleetStatus(const std::string& folder, int maxAgeDays,
     if (!problem.empty())
         return {};
     FleetSummary summary = readFleetFolder(folder);
+    summary.helpFolder = programFolder();
     if (!expectFile.empty())
         matchExpected(summary, expected);
     const LocalTime now = resultFolders().localTime();

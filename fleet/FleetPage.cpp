@@ -2,6 +2,7 @@
 // the reports look alike side by side in the browser.
 #include "fleet/FleetPage.h"
 
+#include "checks/MoreInfoPages.h"
 #include "fleet/CheckTime.h"
 #include "fleet/FleetTally.h"
 #include "text/HtmlEscape.h"
@@ -261,8 +262,38 @@ void writeUnusedFiles(std::string& out, const FleetSummary& summary) {
     out += "</table>\n";
 }
 
+// A file: URL of a help page in folder (C:\Help, or \\server\share\Help), every byte that is
+// not plainly a path's percent-encoded.
+std::string helpPageUrl(const std::string& folder, const std::string& page) {
+    static const char kHex[] = "0123456789ABCDEF";
+    const std::string path = folder + "\\" + page;
+    std::string url = path.compare(0, 2, "\\\\") == 0 ? "file:" : "file:///";
+    for (const char c : path) {
+        const unsigned char byte = static_cast<unsigned char>(c);
+        if (c == '\\')
+            url += '/';
+        else if ((byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
+                 (byte >= '0' && byte <= '9') || c == '-' || c == '_' || c == '.' || c == ':')
+            url += c;
+        else
+            url += std::string("%") + kHex[byte >> 4] + kHex[byte & 0xF];
+    }
+    return url;
+}
+
+// A failing prerequisite's help page: a link only to a page this program names, where such
+// pages are; whatever else a result says is shown as text.
+std::string moreInfoCell(const std::string& page, const std::string& helpFolder) {
+    if (page.empty())
+        return kBlankCell;
+    if (!isMoreInfoPage(page) || helpFolder.empty())
+        return cell(html(page));
+    return "<td><a href=\"" + helpPageUrl(helpFolder, page) + "\">More Info</a></td>";
+}
+
 // The prerequisites of a computer that are not satisfied, in a table of the report's columns.
-void writeFailures(std::string& out, const ComputerResult& result, std::size_t columns) {
+void writeFailures(std::string& out, const ComputerResult& result, std::size_t columns,
+                   const std::string& helpFolder) {
     out += "<tr>" + std::string(kBlankCell) + "<td colspan=" + std::to_string(columns - 1) + ">";
     out += kTableStart;
     out += "<tr><td>Product</td><td>Prerequisite</td><td>Prerequisite Satisfied?</td>"
@@ -277,9 +308,7 @@ void writeFailures(std::string& out, const ComputerResult& result, std::size_t c
                    cell(failed ? kCross + std::string("No") : kCheck + std::string("Yes")) +
                    cell(entry.recommendedLevel.empty() ? "&nbsp " : html(entry.recommendedLevel)) +
                    cell(html(entry.pcLevel));
-            out += failed && !entry.moreInfoPage.empty()
-                       ? "<td><a href=\"" + html(entry.moreInfoPage) + "\">More Info</a></td>"
-                       : std::string(kBlankCell);
+            out += failed ? moreInfoCell(entry.moreInfoPage, helpFolder) : kBlankCell;
             out += "</tr>\n";
         }
     }
@@ -317,7 +346,7 @@ void writeUnsatisfied(std::string& out, const FleetSummary& summary, const Local
                        (result.servicePack.empty() ? std::string() : ", " + result.servicePack));
         out += cell(checkedText(result, now, maxAgeDays)) + cell(windows) +
                cell(html(result.version)) + "</tr>\n";
-        writeFailures(out, result, summary.counts.size() + 4);
+        writeFailures(out, result, summary.counts.size() + 4, summary.helpFolder);
     }
     out += "</table>\n";
 }

@@ -30,6 +30,9 @@ struct FleetSummary {
     bool expectGiven = false;             // a list of expected computers was given
     std::vector<std::string> notReported; // expected computers without a result, by name
     std::vector<std::string> notExpected; // computers not on that list: ASCII lower case, sorted
+    // Where the "More Info" pages are: the folder of the program that summarises, never the
+    // results folder, where any PC could put a page of its own under a help page's name.
+    std::string helpFolder;
 };
 
 // Computers with a result or expected to have one: the total of every product's counts with

@@ -40,6 +40,14 @@ void checkPage(const std::string& page) {
             std::fprintf(stderr, "near: %s\n", page.substr(at < 60 ? 0 : at - 60, 80).c_str());
         require(c == '\n' || (c >= 0x20 && c < 0x7F), "page: a byte beyond printable ASCII");
     }
+    // Without a folder of help pages, the page links only to the fleet's own files.
+    for (std::size_t at = page.find("href="); at != std::string::npos;
+         at = page.find("href=", at + 1)) {
+        const std::string target = page.substr(at, page.find('>', at) - at);
+        require(target == "href=\"FleetHistory.csv\"" || target == "href=\"FleetTally.csv\"" ||
+                    target == "href=\"FleetStatus.csv\"",
+                "page: a link that leaves the fleet's files");
+    }
     require(occurrences(page, "<tr>") == occurrences(page, "</tr>"), "page: a row not closed");
     require(occurrences(page, "<table") == occurrences(page, "</table>"),
             "page: a table not closed");

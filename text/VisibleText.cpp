@@ -7,7 +7,7 @@ namespace prereq {
 
 bool isHiddenCodePoint(std::uint32_t c) {
     if (c < 0x20)
-        return c != '\t' && c != '\r' && c != '\n';
+        return c != '\r' && c != '\n';
     return (c >= 0x7F && c <= 0x9F) || c == 0xAD || c == 0x061C || c == 0x180E ||
            (c >= 0x200B && c <= 0x200F) || (c >= 0x202A && c <= 0x202E) ||
            (c >= 0x2060 && c <= 0x206F) || c == 0xFEFF || (c >= 0xFFF9 && c <= 0xFFFB);

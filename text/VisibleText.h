@@ -7,10 +7,11 @@
 
 namespace prereq {
 
-// Controls other than tab, CR and LF; DEL and the C1 controls; the bidirectional controls
-// (U+061C, U+200E, U+200F, U+202A to U+202E, U+2066 to U+2069), which can make one computer's
-// name read as another's; and the invisible format characters (soft hyphen, zero width
-// characters, word joiner, invisible operators, byte order mark, interlinear annotations).
+// Controls other than CR and LF (which the page and the spreadsheet file escape or quote); DEL and
+// the C1 controls; the bidirectional controls (U+061C, U+200E, U+200F, U+202A to U+202E, U+2066 to
+// U+2069), which can make one computer's name read as another's; and the invisible format
+// characters (soft hyphen, zero width characters, word joiner, invisible operators, byte order
+// mark, interlinear annotations).
 bool isHiddenCodePoint(std::uint32_t codePoint);
 
 // Well-formed UTF-8 with every hidden code point replaced by '?'.

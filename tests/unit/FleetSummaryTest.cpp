@@ -43,6 +43,12 @@ TEST(FleetSummary, SummarisesEveryResultAndListsEachUnusableFileWithItsReason) {
     std::string bestFit = result("PC-1", "no-cdrom");
     bestFit.replace(bestFit.find("\"PC-1\""), 6, "\"\\uff1dHYPERLINK(\\uff02x\\uff02)\\u202eAB\"");
     bestFit.replace(bestFit.find("no CD-ROM drive"), 15, "1\\uff0c=2+3");
+    // A help page anywhere else than beside the program is no link.
+    const std::string noHelp = "\"moreInfoPage\": \"\"";
+    bestFit.replace(bestFit.find(noHelp, bestFit.find("2+3")), noHelp.size(),
+                    "\"moreInfoPage\": \"javascript:x\"");
+    bestFit.replace(bestFit.find(noHelp, bestFit.find("no CD-ROM drive")), noHelp.size(),
+                    "\"moreInfoPage\": \"ras.html\"");
     const std::string netView =
         "Server Name            Remark\r\n\r\n-----------------------------\r\n"
         "\\\\PC-1                 Front desk\r\n\\\\acct-7\r\n\\\\LAB\r\n"
@@ -207,7 +213,8 @@ TEST(FleetSummary, SummarisesEveryResultAndListsEachUnusableFileWithItsReason) {
         {"text that the code page or the browser would turn into something else",
          {{"PC-1.json", bestFit}},
          {},
-         {"<b>&#65309;HYPERLINK(&#65282;x&#65282;)?AB</b>"},
+         {"<b>&#65309;HYPERLINK(&#65282;x&#65282;)?AB</b>", "<td>javascript:x</td>",
+          "<a href=\"file:///C:/Program%20Files/PrereqCheck/ras.html\">More Info</a>"},
          {"\"'=HYPERLINK(\"\"x\"\")?AB\",Plinth-Setup,", ",\"1,=2+3\","},
          "Result files read in D:\\Out: 1 (computers: 1, files not used: 0)\n",
          0,
