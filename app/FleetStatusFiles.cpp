@@ -4,6 +4,7 @@
 // on the page and fails nothing.
 #include "app/FleetStatusFiles.h"
 
+#include "app/ErrorText.h"
 #include "app/ResultFile.h"
 #include "app/StandardStreams.h"
 #include "fleet/ExpectedComputers.h"
@@ -101,6 +102,12 @@ std::string writeFleetStatus(const std::string& folder, int maxAgeDays,
     if (!problem.empty())
         return {};
     FleetSummary summary = readFleetFolder(folder);
+    if (summary.listingError != 0) {
+        problem = "cannot list the result folder '" + folder +
+                  "': " + errorText(summary.listingError) +
+                  "; the files of the last summary are left as they were";
+        return {};
+    }
     summary.helpFolder = programFolder();
     if (!expectFile.empty())
         matchExpected(summary, expected);

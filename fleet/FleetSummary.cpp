@@ -29,6 +29,20 @@ bool lessIgnoringCase(const std::string& a, const std::string& b) {
     return lowerA != lowerB ? lowerA < lowerB : a < b;
 }
 
+// A name that Windows opens as a device, whatever its extension, in any folder read through a
+// drive letter: CON.json is the console, COM1.json a serial port, and a read of either may wait
+// for ever. A server can hold files of such names (a Samba share, a name made through a UNC
+// path), so the listing can show them.
+bool isDeviceName(const std::string& fileName) {
+    std::string base = lowerCase(fileName.substr(0, fileName.find('.')));
+    base.erase(base.find_last_not_of(' ') + 1);
+    for (const char* device : {"con", "prn", "aux", "nul", "clock$", "conin$", "conout$"})
+        if (base == device)
+            return true;
+    return base.size() == 4 && (base.compare(0, 3, "com") == 0 || base.compare(0, 3, "lpt") == 0) &&
+           base[3] >= '1' && base[3] <= '9';
+}
+
 // The result of the later check; a result with a time is later than one without.
 
 bool checkedLater(const ComputerResult& a, const ComputerResult& b) {
@@ -110,14 +124,18 @@ FleetSummary readFleetFolder(const std::string& folder) {
     std::vector<ComputerResult> results;
     std::vector<UnusedFile> unused;
     // Every name, filtered here: FindFirstFileA's "*.json" would also match a short name.
-    for (const FoundFile& file : pc.findFiles(pathIn(folder, "*"))) {
+    std::vector<FoundFile> found;
+    const std::uint32_t listingError = pc.findFiles(pathIn(folder, "*"), found);
+    for (const FoundFile& file : found) {
         if (file.folder || !isResultFileName(file.name))
             continue;
         std::string text;
         ComputerResult result;
         result.fileName = utf8FromAnsi(file.name);
         std::string reason;
-        if (file.size > limits.maxBytes)
+        if (isDeviceName(file.name))
+            reason = "named as a device (CON, AUX, COM1 and the like), so it was not opened";
+        else if (file.size > limits.maxBytes)
             reason = "larger than " + std::to_string(limits.maxBytes) + " bytes";
         else if (!pc.readFile(pathIn(folder, file.name),
                               static_cast<std::uint32_t>(limits.maxBytes + 1), text))
@@ -129,7 +147,9 @@ FleetSummary readFleetFolder(const std::string& folder) {
         else
             unused.push_back(UnusedFile{result.fileName, reason});
     }
-    return summariseFleet(std::move(results), std::move(unused));
+    FleetSummary summary = summariseFleet(std::move(results), std::move(unused));
+    summary.listingError = listingError;
+    return summary;
 }
 
 } // namespace prereq

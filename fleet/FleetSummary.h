@@ -33,6 +33,9 @@ struct FleetSummary {
     // Where the "More Info" pages are: the folder of the program that summarises, never the
     // results folder, where any PC could put a page of its own under a help page's name.
     std::string helpFolder;
+    // Why the folder's listing stopped before its end (Windows' error); 0 when it is complete.
+    // A summary of part of a folder is no summary of it.
+    std::uint32_t listingError = 0;
 };
 
 // Computers with a result or expected to have one: the total of every product's counts with

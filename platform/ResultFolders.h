@@ -30,11 +30,14 @@ class ResultFolders {
 public:
     virtual ~ResultFolders() = default;
     // FindFirstFileA, FindNextFileA until ERROR_NO_MORE_FILES, FindClose: every entry of a
-    // pattern such as "D:\\Results\\*", in the order Windows lists them; empty when
-    // FindFirstFileA fails.
-    virtual std::vector<FoundFile> findFiles(const std::string& pattern) = 0;
-    // CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING), ReadFile until the end or
-    // until maxBytes are read, CloseHandle. False when the file cannot be opened or read.
+    // pattern such as "D:\\Results\\*", in the order Windows lists them. 0 when the listing is
+    // complete (ERROR_FILE_NOT_FOUND from FindFirstFileA is an empty folder), else the error that
+    // stopped it (a folder that can be seen but not listed, a share gone part-way), with found
+    // holding what came before.
+    virtual std::uint32_t findFiles(const std::string& pattern, std::vector<FoundFile>& found) = 0;
+    // CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING), GetFileType, one ReadFile
+    // of at most maxBytes, CloseHandle. False when the file cannot be opened or read, or is not a
+    // disk file (a console, a serial port or a pipe, whose reads may wait for ever).
     virtual bool readFile(const std::string& name, std::uint32_t maxBytes,
                           std::string& content) = 0;
     // GetLocalTime and GetTimeZoneInformation.

@@ -11,21 +11,32 @@ namespace prereq {
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows' wide characters are UTF-16 units");
 
-std::vector<FoundFile> Win32ResultFolders::findFiles(const std::string& pattern) {
-    std::vector<FoundFile> found;
+std::uint32_t Win32ResultFolders::findFiles(const std::string& pattern,
+                                            std::vector<FoundFile>& found) {
+    found.clear();
     WIN32_FIND_DATAA entry;
     const HANDLE search = FindFirstFileA(pattern.c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE)
-        return found;
-    do {
+    if (search == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        // A folder without a matching entry; any other answer (ERROR_ACCESS_DENIED of a folder
+        // that can be seen but not listed, a share gone) is a listing that did not happen.
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES ? 0 : error;
+    }
+    DWORD error = 0;
+    for (;;) {
         FoundFile file;
         file.name.assign(entry.cFileName, strnlen(entry.cFileName, sizeof entry.cFileName));
         file.size = (static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
         file.folder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         found.push_back(file);
-    } while (FindNextFileA(search, &entry));
+        if (!FindNextFileA(search, &entry)) {
+            error = GetLastError();
+            break;
+        }
+    }
     FindClose(search);
-    return found;
+    // Only ERROR_NO_MORE_FILES ends a listing; a network error part-way leaves it partial.
+    return error == ERROR_NO_MORE_FILES ? 0 : (error ? error : ERROR_GEN_FAILURE);
 }
 
 bool Win32ResultFolders::readFile(const std::string& name, std::uint32_t maxBytes,
@@ -35,18 +46,20 @@ bool Win32ResultFolders::readFile(const std::string& name, std::uint32_t maxByte
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
-    bool ok = true;
-    // Straight into the string, a few kilobytes a call: a buffer on the stack of a page or more
-    // would need a stack probe, which the programs' run-time does not have.
-    while (content.size() < maxBytes) {
+    // A console, a serial port or a pipe behind the name: its reads may wait for ever.
+    bool ok = GetFileType(file) == FILE_TYPE_DISK;
+    // Straight into the string (a buffer on the stack of a page or more would need a stack probe,
+    // which the programs' run-time does not have). A disk file gives all that is asked of it up
+    // to its end, so one call reads a whole result; a shorter answer is the end.
+    while (ok && content.size() < maxBytes) {
         const std::size_t had = content.size();
-        const DWORD wanted = static_cast<DWORD>(maxBytes - had < 4096 ? maxBytes - had : 4096);
+        const DWORD wanted = static_cast<DWORD>(maxBytes - had);
         content.resize(had + wanted);
         DWORD read = 0;
         ok = ReadFile(file, &content[had], wanted, &read, nullptr) != 0;
         content.resize(had + (ok ? read : 0));
-        if (!ok || read == 0)
-            break; // a failure, or the end of the file
+        if (!ok || read < wanted)
+            break;
     }
     CloseHandle(file);
     return ok;

@@ -8,7 +8,7 @@ namespace prereq {
 
 class Win32ResultFolders : public ResultFolders {
 public:
-    std::vector<FoundFile> findFiles(const std::string& pattern) override;
+    std::uint32_t findFiles(const std::string& pattern, std::vector<FoundFile>& found) override;
     bool readFile(const std::string& name, std::uint32_t maxBytes, std::string& content) override;
     LocalTime localTime() override;
     std::string unicodeToAnsi(const std::u16string& text) override;

@@ -25,12 +25,18 @@ std::string visibleText(const std::string& utf8) {
         return utf8;
     std::string out = utf8.substr(0, offset);
     while (offset < utf8.size()) {
-        const std::size_t start = offset;
-        const std::uint32_t codePoint = nextCodePoint(utf8, offset);
-        if (isHiddenCodePoint(codePoint))
+        const unsigned char lead = static_cast<unsigned char>(utf8[offset]);
+        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+        const std::string sequence = utf8.substr(offset, length);
+        std::size_t after = 0;
+        // A byte that begins no well-formed sequence (a file anyone can write) is one '?' too.
+        if (sequence.size() < length || firstInvalidUtf8(sequence) != sequence.size()) {
             out += '?';
-        else
-            out.append(utf8, start, offset - start);
+            ++offset;
+        } else {
+            out += isHiddenCodePoint(nextCodePoint(sequence, after)) ? std::string("?") : sequence;
+            offset += length;
+        }
     }
     return out;
 }

@@ -14,7 +14,8 @@ namespace prereq {
 // mark, interlinear annotations).
 bool isHiddenCodePoint(std::uint32_t codePoint);
 
-// Well-formed UTF-8 with every hidden code point replaced by '?'.
+// UTF-8 with every hidden code point, and every byte that begins no well-formed sequence,
+// replaced by '?'.
 std::string visibleText(const std::string& utf8);
 
 } // namespace prereq

@@ -32,13 +32,15 @@ bool matchesPattern(const char* name, const char* pattern) {
 
 } // namespace
 
-std::vector<FoundFile> SimulatedPc::findFiles(const std::string& pattern) {
+std::uint32_t SimulatedPc::findFiles(const std::string& pattern, std::vector<FoundFile>& found) {
     const std::string full = absolute(pattern);
     const std::string folder = folderName(parentFolder(full));
     const std::string wildcard = full.substr(full.find_last_of('\\') + 1);
-    std::vector<FoundFile> found;
+    found.clear();
     if (!folderExists(folder))
-        return found; // ERROR_PATH_NOT_FOUND
+        return folder.compare(0, 2, "\\\\") == 0 ? kWin32BadNetPath : kErrorPathNotFound;
+    if (dropBoxes.count(folder))
+        return kErrorAccessDenied; // a folder its users may write but not list
     const auto add = [&](const std::string& path, std::uint64_t size, bool isFolder) {
         const std::string name = path.substr(path.find_last_of('\\') + 1);
         if (folderName(parentFolder(path)) == folder &&
@@ -58,7 +60,13 @@ std::vector<FoundFile> SimulatedPc::findFiles(const std::string& pattern) {
     for (const std::string& path : existingPaths)
         if (!files.count(path))
             add(path, 0, false);
-    return found; // ERROR_FILE_NOT_FOUND when empty
+    // A share that drops part-way: FindNextFileA fails after that many entries.
+    const auto drop = listingDrops.find(folder);
+    if (drop != listingDrops.end() && found.size() > drop->second.first) {
+        found.resize(drop->second.first);
+        return drop->second.second;
+    }
+    return 0; // an empty one is FindFirstFileA's ERROR_FILE_NOT_FOUND: a complete listing
 }
 
 bool SimulatedPc::readFile(const std::string& name, std::uint32_t maxBytes, std::string& content) {

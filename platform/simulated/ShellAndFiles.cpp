@@ -67,13 +67,11 @@ std::uint32_t SimulatedPc::findFirstFile(const std::string& pattern) {
     probed("FindFirstFileA", pattern);
     // The first entry of the one listing the PC gives (findFiles); a missing folder on a share
     // answers as the share's path does, ERROR_BAD_NETPATH.
-    const std::string folder = folderName(parentFolder(absolute(pattern)));
-    const bool onShare = folder.compare(0, 2, "\\\\") == 0;
-    if (!folderExists(folder))
-        failWith(onShare ? kWin32BadNetPath : kErrorPathNotFound);
-    else if (dropBoxes.count(folder))
-        failWith(kErrorAccessDenied);
-    else if (findFiles(pattern).empty())
+    std::vector<FoundFile> found;
+    const std::uint32_t error = findFiles(pattern, found);
+    if (error != 0 && found.empty())
+        failWith(error);
+    else if (found.empty())
         failWith(kErrorFileNotFound);
     else
         return 0;

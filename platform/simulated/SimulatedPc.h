@@ -98,6 +98,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace prereq {
@@ -228,6 +229,9 @@ public:
     // MOVEFILE_REPLACE_EXISTING onto an existing file with ERROR_ACCESS_DENIED.
     std::set<std::string, CaseInsensitiveLess> dropBoxes;
     std::set<std::string, CaseInsensitiveLess> noReplacingRename;
+    // A share that drops while a folder is listed: FindNextFileA fails with the error after
+    // that many entries (full folder name -> entries, error).
+    std::map<std::string, std::pair<std::size_t, std::uint32_t>, CaseInsensitiveLess> listingDrops;
     // A redirector that carries out MoveFileExA's replace as a delete and then a rename: should
     // the rename fail, the file it replaced is gone all the same.
     std::set<std::string, CaseInsensitiveLess> replaceDeletesFirst;
@@ -344,7 +348,7 @@ public:
     std::string moduleFileName() override { return programPath; }
 
     // ---- ResultFolders.
-    std::vector<FoundFile> findFiles(const std::string& pattern) override;
+    std::uint32_t findFiles(const std::string& pattern, std::vector<FoundFile>& found) override;
     bool readFile(const std::string& name, std::uint32_t maxBytes, std::string& content) override;
     LocalTime localTime() override { return clock; }
     std::string unicodeToAnsi(const std::u16string& text) override;

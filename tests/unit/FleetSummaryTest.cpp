@@ -106,17 +106,20 @@ TEST(FleetSummary, SummarisesEveryResultAndListsEachUnusableFileWithItsReason) {
           {"list.json", "[[[[[[[[[1]]]]]]]]]"},
           {"latin.json", "{\"computer\": \"caf\xe9\"}"},
           {"big.json", std::string(70000, ' ')},
-          {"notes.txt", "not a result"}},
+          {"notes.txt", "not a result"},
+          {"con.Json", satisfied}},
          {},
-         {"Files that could not be used (5)",
+         {"Files that could not be used (6)",
           "<tr><td>big.json</td><td>larger than 65536 bytes</td></tr>\n"
+          "<tr><td>con.Json</td><td>named as a device (CON, AUX, COM1 and the like), so it was not "
+          "opened</td></tr>\n"
           "<tr><td>CUT.json</td><td>ends early (truncated?) at byte 100</td></tr>\n"
           "<tr><td>latin.json</td><td>not UTF-8 at byte 17</td></tr>\n"
           "<tr><td>list.json</td><td>nested deeper than 8 levels at byte 9</td></tr>\n"
           "<tr><td>other.JSON</td><td>not a PrereqCheck result: no &quot;computer&quot; "
           "text</td></tr>\n"},
          {},
-         "Result files read in D:\\Out: 6 (computers: 1, files not used: 5)\n",
+         "Result files read in D:\\Out: 7 (computers: 1, files not used: 6)\n",
          0,
          ",",
          ""},
@@ -220,6 +223,19 @@ TEST(FleetSummary, SummarisesEveryResultAndListsEachUnusableFileWithItsReason) {
          0,
          ",",
          ""},
+        // A share that drops part-way through the listing: no summary of part of the folder.
+        {"a listing that stops part-way",
+         {{"FleetStatus.htm", "<p>the last page"},
+          {"PC-1.json", satisfied},
+          {"ACCT-7.json", failing},
+          {"listing drops:64", ""}},
+         {},
+         {"<p>the last page"},
+         {},
+         "",
+         0,
+         ",",
+         "cannot list the result folder 'D:\\Out': "},
         // Past the limit, one line per computer; the separator of a German PC.
         {"many computers not satisfied",
          {},
@@ -238,6 +254,11 @@ TEST(FleetSummary, SummarisesEveryResultAndListsEachUnusableFileWithItsReason) {
         pc.addFolder(kOut + "\\sub.json");
         // "held:NAME": a file from before that a spreadsheet holds open all along.
         for (const auto& file : c.files) {
+            // "listing drops:ERROR": FindNextFileA fails with it after the first entries.
+            if (file.first.compare(0, 14, "listing drops:") == 0) {
+                pc.listingDrops[kOut] = {3, std::stoul(file.first.substr(14))};
+                continue;
+            }
             const bool held = file.first.compare(0, 5, "held:") == 0;
             const std::string path = kOut + "\\" + file.first.substr(held ? 5 : 0);
             pc.files[path] = file.second;
