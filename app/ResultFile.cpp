@@ -124,23 +124,6 @@ std::uint32_t writeWhole(FileHandle file, const std::string& text) {
 
 } // namespace
 
-std::string resultFileName(const std::string& computer) {
-    static const char kHex[] = "0123456789ABCDEF";
-    std::string name;
-    for (const char c : computer) {
-        const unsigned char byte = static_cast<unsigned char>(c);
-        if ((byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
-            (byte >= '0' && byte <= '9') || byte == '-') {
-            name += c;
-        } else {
-            name += '_';
-            name += kHex[byte >> 4];
-            name += kHex[byte & 0xF];
-        }
-    }
-    return name + ".json";
-}
-
 namespace {
 
 // Writes text under a temporary name of this run's own beside fileName; own is that name without

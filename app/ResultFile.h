@@ -2,15 +2,12 @@
 // it, in a folder that many computers write into and a collector reads.
 #pragma once
 
+#include "fleet/ResultFileName.h"
+
 #include <string>
 #include <vector>
 
 namespace prereq {
-
-// "<computer>.json". Letters, digits and '-' stay as they are; every other byte, '_' included,
-// becomes '_' and its two hexadecimal digits ("PC.1" gives "PC_2E1.json"), so that each name
-// gives a file name of its own that every shell and share takes as it is.
-std::string resultFileName(const std::string& computer);
 
 // Writes text into folder under fileName: first under a temporary name of this run's own
 // ("<fileName>.<process id>-<tick count>.tmp") in the same folder, then in the result's place,

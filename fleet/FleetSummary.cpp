@@ -4,6 +4,7 @@
 
 #include "fleet/CheckTime.h"
 #include "fleet/JsonReader.h"
+#include "fleet/ResultFileName.h"
 #include "platform/AnsiText.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
@@ -41,6 +42,18 @@ bool isDeviceName(const std::string& fileName) {
             return true;
     return base.size() == 4 && (base.compare(0, 3, "com") == 0 || base.compare(0, 3, "lpt") == 0) &&
            base[3] >= '1' && base[3] <= '9';
+}
+
+// Whether a result's computer is the one its file name encodes, ignoring ASCII case as Windows
+// names computers and files: any PC can write any file into the folder, but only a file of its
+// own name speaks for it.
+bool namesItsComputer(const std::string& fileName, const std::string& computer) {
+    std::string encoded;
+    if (!computerOfResultFile(fileName, encoded))
+        return false;
+    const bool ascii = std::all_of(encoded.begin(), encoded.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    return lowerCase(ascii ? encoded : utf8FromAnsi(encoded)) == lowerCase(computer);
 }
 
 // The result of the later check; a result with a time is later than one without.
@@ -142,6 +155,8 @@ FleetSummary readFleetFolder(const std::string& folder) {
             reason = "cannot be read";
         else
             reason = readResult(text, result);
+        if (reason.empty() && !namesItsComputer(file.name, result.computer))
+            reason = "names another computer than its file name does";
         if (reason.empty())
             results.push_back(std::move(result));
         else

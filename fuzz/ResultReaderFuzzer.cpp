@@ -9,8 +9,11 @@
 #include "fleet/FleetHistory.h"
 #include "fleet/FleetPage.h"
 #include "fleet/FleetSummary.h"
+#include "fleet/ResultFileName.h"
+#include "fleet/ResultReader.h"
 #include "platform/Platform.h"
 #include "platform/simulated/SimulatedPc.h"
+#include "text/Utf8.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -41,11 +44,12 @@ void checkPage(const std::string& page) {
         require(c == '\n' || (c >= 0x20 && c < 0x7F), "page: a byte beyond printable ASCII");
     }
     // Without a folder of help pages, the page links only to the fleet's own files.
-    for (std::size_t at = page.find("href="); at != std::string::npos;
-         at = page.find("href=", at + 1)) {
+    for (std::size_t at = page.find("<a href="); at != std::string::npos;
+         at = page.find("<a href=", at + 1)) {
         const std::string target = page.substr(at, page.find('>', at) - at);
-        require(target == "href=\"FleetHistory.csv\"" || target == "href=\"FleetTally.csv\"" ||
-                    target == "href=\"FleetStatus.csv\"",
+        require(target == "<a href=\"FleetHistory.csv\"" ||
+                    target == "<a href=\"FleetTally.csv\"" ||
+                    target == "<a href=\"FleetStatus.csv\"",
                 "page: a link that leaves the fleet's files");
     }
     require(occurrences(page, "<tr>") == occurrences(page, "</tr>"), "page: a row not closed");
@@ -79,8 +83,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace prereq;
     SimulatedPc pc = SimulatedPc::windows98();
     pc.addFolder("D:\\R");
-    pc.files["D:\\R\\x.json"] = std::string(reinterpret_cast<const char*>(data), size);
     ScopedPlatform use(pc);
+    // Named as the computer it claims to be, so that a result is used and reaches the writers.
+    ComputerResult claimed;
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    pc.files["D:\\R\\" + (readResult(text, claimed).empty()
+                              ? resultFileName(pc.unicodeToAnsi(utf16FromUtf8(claimed.computer)))
+                              : std::string("x.json"))] = text;
     const FleetSummary summary = readFleetFolder("D:\\R");
     require(summary.filesRead == 1 && summary.results.size() + summary.unusedFiles.size() == 1,
             "the file neither used nor listed");

@@ -5,6 +5,7 @@
 #include "app/StandardStreams.h"
 #include "fleet/CheckTime.h"
 #include "fleet/JsonReader.h"
+#include "fleet/ResultFileName.h"
 #include "platform/Platform.h"
 #include "platform/simulated/SimulatedPc.h"
 
@@ -36,13 +37,13 @@ std::string result(const std::string& computer, const std::string& variant, int 
 TEST(FleetSummary, SummarisesEveryResultAndListsEachUnusableFileWithItsReason) {
     const std::string satisfied = result("PC-1", ""), failing = result("ACCT-7", "no-cdrom");
     std::string hostile = result("PC-1", "no-cdrom");
-    hostile.replace(hostile.find("\"PC-1\""), 6, "\"=<b>caf\\u00e9\\u007f</b>\"");
+    hostile.replace(hostile.find("\"PC-1\""), 6, "\"=<b>caf\\u00e9</b>\"");
     hostile.replace(hostile.find("no CD-ROM drive"), 15, "=1+2, \\\"x\\\"\\u007f");
     // Fullwidth forms that the code page's best fit makes '=', '"' and ','; a right-to-left
     // override that would reverse the text after it.
     std::string bestFit = result("PC-1", "no-cdrom");
-    bestFit.replace(bestFit.find("\"PC-1\""), 6, "\"\\uff1dHYPERLINK(\\uff02x\\uff02)\\u202eAB\"");
-    bestFit.replace(bestFit.find("no CD-ROM drive"), 15, "1\\uff0c=2+3");
+    bestFit.replace(bestFit.find("no CD-ROM drive"), 15,
+                    "\\uff1dHYPERLINK(\\uff02x\\uff02)\\u202eAB1\\uff0c=2+3");
     // A help page anywhere else than beside the program is no link.
     const std::string noHelp = "\"moreInfoPage\": \"\"";
     bestFit.replace(bestFit.find(noHelp, bestFit.find("2+3")), noHelp.size(),
@@ -127,12 +128,12 @@ TEST(FleetSummary, SummarisesEveryResultAndListsEachUnusableFileWithItsReason) {
         {"duplicate names and hostile text",
          {{"PC-1.json", satisfied},
           {"copy.json", result("PC-1", "no-cdrom", 2)},
-          {"hostile.json", hostile}},
+          {resultFileName("=<b>caf\xe9</b>"), hostile}},
          {"--max-age", "6"},
-         {"<tr><td>copy.json</td><td>an earlier result of PC-1 than PC-1.json</td></tr>",
-          "<b>=&lt;b&gt;caf&#233;&#65533;&lt;/b&gt;</b>", "<td>=1+2, &quot;x&quot;&#65533;</td>",
+         {"<tr><td>copy.json</td><td>names another computer than its file name does</td></tr>",
+          "<b>=&lt;b&gt;caf&#233;&lt;/b&gt;</b>", "<td>=1+2, &quot;x&quot;&#65533;</td>",
           "taken more than 6 days before", "<p>PC-1\n"},
-         {"'=<b>caf\xe9?</b>,Plinth-Setup,not satisfied,CD-ROM drive,not satisfied,"
+         {"'=<b>caf\xe9</b>,Plinth-Setup,not satisfied,CD-ROM drive,not satisfied,"
           "\"'=1+2, \"\"x\"\"?\"",
           "\r\nPC-1,Plinth-Setup,satisfied,,"},
          "",
@@ -216,9 +217,9 @@ TEST(FleetSummary, SummarisesEveryResultAndListsEachUnusableFileWithItsReason) {
         {"text that the code page or the browser would turn into something else",
          {{"PC-1.json", bestFit}},
          {},
-         {"<b>&#65309;HYPERLINK(&#65282;x&#65282;)?AB</b>", "<td>javascript:x</td>",
+         {"<td>&#65309;HYPERLINK(&#65282;x&#65282;)?AB1&#65292;=2+3</td>", "<td>javascript:x</td>",
           "<a href=\"file:///C:/Program%20Files/PrereqCheck/ras.html\">More Info</a>"},
-         {"\"'=HYPERLINK(\"\"x\"\")?AB\",Plinth-Setup,", ",\"1,=2+3\","},
+         {",\"'=HYPERLINK(\"\"x\"\")?AB1,=2+3\","},
          "Result files read in D:\\Out: 1 (computers: 1, files not used: 0)\n",
          0,
          ",",
