@@ -93,8 +93,10 @@ std::string fleetCsv(const FleetSummary& summary, const LocalTime& now, char sep
                             "Version", "Windows", "Service pack", "File", "Note"},
                            separator);
     for (const ComputerResult& result : summary.results) {
-        const std::string age =
-            result.checkedAtKnown ? std::to_string(daysBetween(result.checked, now)) : "";
+        const std::string age = !result.checkedAtKnown ? ""
+                                : isInFuture(result, now)
+                                    ? "in the future"
+                                    : std::to_string(daysBetween(result.checked, now));
         const std::string note = isNotExpected(summary, result) ? "not expected" : "";
         const std::vector<std::string> tail = {
             result.checkedAt, age, result.version, result.windows, result.servicePack,

@@ -54,11 +54,15 @@ const ResultProduct* productOf(const ComputerResult& result, const std::string& 
     return nullptr;
 }
 
-bool allSatisfied(const ComputerResult& result) {
-    for (const ResultProduct& product : result.products)
-        if (product.verdict != "satisfied")
+// Every product of the fleet checked and satisfied: a product a result does not name was not
+// checked there, so a result of no products satisfies nothing.
+bool allSatisfied(const FleetSummary& summary, const ComputerResult& result) {
+    for (const ProductCounts& counted : summary.counts) {
+        const ResultProduct* product = productOf(result, counted.name);
+        if (!product || product->verdict != "satisfied")
             return false;
-    return true;
+    }
+    return !result.products.empty();
 }
 
 bool anyNotSatisfied(const ComputerResult& result) {
@@ -82,7 +86,7 @@ void writeSummaryLine(std::string& out, const FleetSummary& summary, const Local
     const int all = computersInAll(summary);
     int ready = 0, old = 0;
     for (const ComputerResult& result : summary.results) {
-        ready += allSatisfied(result) ? 1 : 0;
+        ready += allSatisfied(summary, result) ? 1 : 0;
         old += isOld(result, now, maxAgeDays) ? 1 : 0;
     }
     out += "<p><b>Computers: " + std::to_string(all) +
@@ -191,7 +195,7 @@ void writeCompactList(std::string& out, const FleetSummary& summary, const Local
            "<b>-</b> (no result), then what is not satisfied and, after <b>below:</b>, what is "
            "below recommended.\n<pre>\n";
     for (const ComputerResult& result : summary.results) {
-        if (allSatisfied(result))
+        if (allSatisfied(summary, result))
             continue;
         std::string line = html(result.computer);
         for (std::size_t width = result.computer.size(); width < 16; ++width)
@@ -226,6 +230,8 @@ void writeCompactList(std::string& out, const FleetSummary& summary, const Local
 std::string checkedText(const ComputerResult& result, const LocalTime& now, int maxAgeDays) {
     if (!result.checkedAtKnown)
         return result.checkedAt.empty() ? "not recorded" : html(result.checkedAt);
+    if (isInFuture(result, now))
+        return html(result.checkedAt) + " <b>in the future</b> (a wrong clock)";
     const bool old = daysBetween(result.checked, now) > maxAgeDays;
     return html(result.checkedAt) + (old ? " <b>old</b>" : "");
 }
@@ -320,7 +326,7 @@ void writeUnsatisfied(std::string& out, const FleetSummary& summary, const Local
                       int maxAgeDays, bool notSatisfied) {
     std::size_t count = 0;
     for (const ComputerResult& result : summary.results)
-        count += !allSatisfied(result) && anyNotSatisfied(result) == notSatisfied ? 1 : 0;
+        count += !allSatisfied(summary, result) && anyNotSatisfied(result) == notSatisfied ? 1 : 0;
     out += notSatisfied ? "<p><p><strong>Computers not satisfied ("
                         : "<p><p><strong>Computers only below recommended (";
     out += std::to_string(count) + ")</strong>\n";
@@ -332,12 +338,12 @@ void writeUnsatisfied(std::string& out, const FleetSummary& summary, const Local
         out += cell(html(product.name));
     out += "<td>Checked</td><td>Windows</td><td>Version</td></tr>\n";
     for (const ComputerResult& result : summary.results) {
-        if (allSatisfied(result) || anyNotSatisfied(result) != notSatisfied)
+        if (allSatisfied(summary, result) || anyNotSatisfied(result) != notSatisfied)
             continue;
         out += "<tr>" + cell("<b>" + computerName(summary, result) + "</b>");
         for (const ProductCounts& counted : summary.counts) {
             const ResultProduct* product = productOf(result, counted.name);
-            out += product ? verdictCell(product->verdict) : std::string(kBlankCell);
+            out += product ? verdictCell(product->verdict) : cell("not checked");
         }
         const std::string windows =
             result.windows.empty()
@@ -356,10 +362,12 @@ void writeSatisfied(std::string& out, const FleetSummary& summary, const LocalTi
     std::string names;
     std::size_t count = 0;
     for (const ComputerResult& result : summary.results) {
-        if (!allSatisfied(result))
+        if (!allSatisfied(summary, result))
             continue;
         names += (count++ ? ", " : "") + computerName(summary, result);
-        if (isOld(result, now, maxAgeDays))
+        if (isInFuture(result, now))
+            names += " (<b>in the future</b>: a wrong clock)";
+        else if (isOld(result, now, maxAgeDays))
             names += " (<b>old</b>)";
     }
     out += "<p><p><strong>Computers that satisfy every product (" + std::to_string(count) +
@@ -386,7 +394,7 @@ std::string fleetPage(const FleetSummary& summary, const LocalTime& now, int max
     writeUnusedFiles(out, summary);
     std::size_t failing = 0;
     for (const ComputerResult& result : summary.results)
-        failing += allSatisfied(result) ? 0 : 1;
+        failing += allSatisfied(summary, result) ? 0 : 1;
     if (failing > kDetailedComputers) {
         out += "<p><p><strong>Computers not satisfied everywhere (" + std::to_string(failing) +
                ")</strong>\n";

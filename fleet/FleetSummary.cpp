@@ -85,8 +85,13 @@ int computersInAll(const FleetSummary& summary) {
     return static_cast<int>(summary.results.size() + summary.notReported.size());
 }
 
+bool isInFuture(const ComputerResult& result, const LocalTime& now) {
+    return result.checkedAtKnown && secondsBetween(now, result.checked) > 86400;
+}
+
 bool isOld(const ComputerResult& result, const LocalTime& now, int maxAgeDays) {
-    return result.checkedAtKnown && daysBetween(result.checked, now) > maxAgeDays;
+    return isInFuture(result, now) ||
+           (result.checkedAtKnown && daysBetween(result.checked, now) > maxAgeDays);
 }
 
 std::string computerKey(const std::string& computer) {

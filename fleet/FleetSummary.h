@@ -42,7 +42,10 @@ struct FleetSummary {
 // its "no result" ones.
 int computersInAll(const FleetSummary& summary);
 
-// Whether result is older than maxAgeDays days at now.
+// Whether result was taken more than a day after now: a wrong clock, or a forged date.
+bool isInFuture(const ComputerResult& result, const LocalTime& now);
+
+// Whether result is older than maxAgeDays days at now, or in the future: never current.
 bool isOld(const ComputerResult& result, const LocalTime& now, int maxAgeDays);
 
 // The computer's name in ASCII lower case, as the summary's lists hold it.

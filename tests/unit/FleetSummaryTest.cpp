@@ -44,6 +44,9 @@ TEST(FleetSummary, SummarisesEveryResultAndListsEachUnusableFileWithItsReason) {
     std::string bestFit = result("PC-1", "no-cdrom");
     bestFit.replace(bestFit.find("no CD-ROM drive"), 15,
                     "\\uff1dHYPERLINK(\\uff02x\\uff02)\\u202eAB1\\uff0c=2+3");
+    // A result that names no product has checked none.
+    std::string noProducts = result("LAB", "");
+    noProducts.replace(noProducts.find("\"products\""), std::string::npos, "\"products\": []}");
     // A help page anywhere else than beside the program is no link.
     const std::string noHelp = "\"moreInfoPage\": \"\"";
     bestFit.replace(bestFit.find(noHelp, bestFit.find("2+3")), noHelp.size(),
@@ -221,6 +224,17 @@ TEST(FleetSummary, SummarisesEveryResultAndListsEachUnusableFileWithItsReason) {
           "<a href=\"file:///C:/Program%20Files/PrereqCheck/ras.html\">More Info</a>"},
          {",\"'=HYPERLINK(\"\"x\"\")?AB1,=2+3\","},
          "Result files read in D:\\Out: 1 (computers: 1, files not used: 0)\n",
+         0,
+         ",",
+         ""},
+        // A clock years ahead is no newer result, and no products are no satisfied ones.
+        {"a wrong clock and a result of no products",
+         {{"PC-1.json", result("PC-1", "", 20)}, {"LAB.json", noProducts}},
+         {},
+         {"<p>PC-1 (<b>in the future</b>: a wrong clock)\n", "<td>not checked</td>",
+          "Computers only below recommended (1)"},
+         {",in the future,"},
+         "Result files read in D:\\Out: 2 (computers: 2, files not used: 0)\n",
          0,
          ",",
          ""},
