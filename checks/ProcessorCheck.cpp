@@ -31,8 +31,7 @@ ProcessorCheck::ProcessorCheck(std::int32_t nt4MinimumMhz, std::int32_t nt4Recom
     setShownInReport(1);
 
     const std::uint32_t processorCode = platform().processorType();
-    const std::int32_t measured =
-        processorMegahertz(measureProcessorHz(kClockMeasurementMilliseconds));
+    const std::int32_t measured = runProcessorMegahertz(kClockMeasurementMilliseconds);
 
     setMinimumPrerequisite(minimum <= 0 ? platform().loadString(IDS_PENTIUM)
                                         : formatLevel(IDS_PENTIUM_MHZ, minimum));

@@ -75,6 +75,18 @@ long double measureProcessorHz(std::uint32_t sleepMilliseconds) {
     return static_cast<long double>(cycles) / seconds;
 }
 
+std::int32_t runProcessorMegahertz(std::uint32_t sleepMilliseconds) {
+    static bool measured = false;
+    static unsigned measuredOn = 0;
+    static std::int32_t megahertz = 0;
+    if (!measured || measuredOn != platformGeneration()) {
+        megahertz = processorMegahertz(measureProcessorHz(sleepMilliseconds));
+        measured = true;
+        measuredOn = platformGeneration();
+    }
+    return megahertz;
+}
+
 std::int32_t processorMegahertz(long double cyclesPerSecond) {
     // Divided rather than multiplied by 0.000001, which has no exact binary form: 264,000,000
     // cycles per second must count as 266 MHz, not 265.

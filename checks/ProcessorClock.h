@@ -13,6 +13,12 @@ bool isTimeStampCounterAvailable();
 // counter or no usable performance counter (no frequency, or a counter that did not advance).
 long double measureProcessorHz(std::uint32_t sleepMilliseconds);
 
+// The processor's clock in whole MHz (processorMegahertz) for this run: measured over a sleep of
+// sleepMilliseconds on the first call, and the same figure for every later one. Each product's
+// list judges the processor, and three measurements of one PC can fall either side of a
+// threshold: one figure keeps the lists agreeing, and costs one sleep instead of three.
+std::int32_t runProcessorMegahertz(std::uint32_t sleepMilliseconds);
+
 // The whole MHz a measured rate counts as: the rate in MHz plus two, truncated toward zero. A
 // rate that cannot be a processor's (not a number, or below -2 MHz) counts as 0; one too large
 // for a level counts as the largest level, 2147483647.

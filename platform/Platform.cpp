@@ -15,6 +15,7 @@ namespace {
 
 WindowsServices* current = nullptr;
 ScopeCheckedServices* currentChecked = nullptr;
+unsigned generation = 0;
 
 } // namespace
 
@@ -34,6 +35,10 @@ WindowsServices& platform() {
 #endif
 }
 
+unsigned platformGeneration() {
+    return generation;
+}
+
 void addQuietErrorMode() {
     WindowsServices& pc = platform();
     pc.setErrorMode(pc.setErrorMode(kQuietErrorMode) | kQuietErrorMode);
@@ -43,6 +48,7 @@ ScopedPlatform::ScopedPlatform(WindowsServices& services)
     : previous_(current), previousChecked_(currentChecked) {
     current = &services;
     currentChecked = nullptr;
+    ++generation;
 }
 
 ScopedPlatform::ScopedPlatform(ScopeCheckedServices& services)
@@ -54,6 +60,7 @@ ScopedPlatform::ScopedPlatform(ScopeCheckedServices& services)
 ScopedPlatform::~ScopedPlatform() {
     current = previous_;
     currentChecked = previousChecked_;
+    ++generation;
     if (checked_)
         checked_->scopeEnded();
 }

@@ -12,6 +12,10 @@ namespace prereq {
 // be in place.
 WindowsServices& platform();
 
+// Counts each change of the services in effect: a fact read once per run is read again when
+// this differs from the count it was read at (a test's next simulated PC).
+unsigned platformGeneration();
+
 // Turns off the system's boxes for critical errors and files not found (kQuietErrorMode) in
 // addition to the error mode the process inherited, whose other flags stay: SetErrorMode
 // replaces the mode, and Windows 95 and NT 4.0 have no call that only reads it.

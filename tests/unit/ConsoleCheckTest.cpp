@@ -104,7 +104,7 @@ TEST(ConsoleCheck, AnswersEachCommandLineWithItsExitCodeOutputAndReports) {
     };
     // A failure of the PC's, not of the command line: no usage line.
     const auto failed = [](const std::string& problem) { return "PrereqCheck: " + problem + "\n"; };
-    const std::string temporary = "'D:\\Out\\PC-1.json.5c-36efac.tmp'"; // this run's own
+    const std::string temporary = "'D:\\Out\\PC-1.json.5c-36eee4.tmp'"; // this run's own
     const std::string inUse =
         "The process cannot access the file because it is being used by another process";
     const std::string full =

@@ -188,13 +188,17 @@ TEST(ProcessorCheck, ComparesPentiumClassAndSpeedWithTheSystemsThresholds) {
     }
 }
 
-TEST(ProcessorCheck, MeasuresForOneHundredMillisecondsEachTime) {
-    SimulatedPc pc = SimulatedPc::windowsNt4();
-    ScopedPlatform use(pc);
-    EXPECT_EQ(ProcessorCheck(266, 266, 266, 266).status(), Satisfied);
-    EXPECT_EQ(pc.sleptMilliseconds, 100u);
-    EXPECT_EQ(ProcessorCheck(266, 266, 266, 266).status(), Satisfied);
-    EXPECT_EQ(pc.sleptMilliseconds, 200u);
+// One measurement of 100 ms a run: every later check judges the same figure, and the next PC
+// is measured anew.
+TEST(ProcessorCheck, MeasuresForOneHundredMillisecondsOnceARun) {
+    for (int run = 0; run < 2; ++run) {
+        SimulatedPc pc = SimulatedPc::windowsNt4();
+        ScopedPlatform use(pc);
+        EXPECT_EQ(ProcessorCheck(266, 266, 266, 266).status(), Satisfied);
+        EXPECT_EQ(pc.sleptMilliseconds, 100u);
+        EXPECT_EQ(ProcessorCheck(266, 266, 266, 266).status(), Satisfied);
+        EXPECT_EQ(pc.sleptMilliseconds, 100u);
+    }
 }
 
 } // namespace
