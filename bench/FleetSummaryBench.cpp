@@ -69,7 +69,8 @@ int main(int argc, char** argv) {
         SimulatedPc pc = folder;
         ScopedPlatform use(pc);
         const auto start = std::chrono::steady_clock::now();
-        const ConsoleRun summary = runConsoleCheck({"--summary", kFolder, "--expect", "D:\\expected.txt"});
+        const ConsoleRun summary =
+            runConsoleCheck({"--summary", kFolder, "--expect", "D:\\expected.txt"});
         const auto end = std::chrono::steady_clock::now();
         if (summary.exitCode != 0) {
             std::fprintf(stderr, "%s", summary.standardError.c_str());
