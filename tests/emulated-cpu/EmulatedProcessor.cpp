@@ -9,9 +9,11 @@
 #include <unicorn/unicorn.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <set>
 #include <stdexcept>
+#include <unordered_map>
 
 namespace prereq {
 
@@ -129,6 +131,8 @@ public:
         const uc_err error = uc_emu_start(uc_, image_.imageBase + image_.entryRva, 0, 0, 0);
         if (!result_.exited && !result_.dialog.initialised && result_.failure.empty())
             fail(reg(UC_X86_REG_EIP), std::string("the engine stopped: ") + uc_strerror(error));
+        for (const auto& [at, count] : instructionsAt_)
+            result_.instructionsByFunction[map_.functionAt(at)] += count;
         return result_;
     }
 
@@ -235,6 +239,8 @@ private:
             if (at >= kStubs && at < kStubs + kStubsSize)
                 return run->windowsCall(at);
             ++run->result_.instructions;
+            if (run->profile_)
+                ++run->instructionsAt_[at];
             if (run->afterPopfd_.count(at))
                 run->reg(UC_X86_REG_EFLAGS, run->reg(UC_X86_REG_EFLAGS) & ~kEflagsId);
             if (run->answered_.count(at))
@@ -396,6 +402,7 @@ private:
             if (!answer)
                 answer = calls_.call(import.name, esp + 4);
         }
+        ++result_.callsByName[name];
         if (!answer)
             return fail(returnAddress, "a Windows call the PC does not answer, " + name + ",");
         if (answer->argumentBytes == kCalledBack)
@@ -416,6 +423,8 @@ private:
     std::set<std::uint32_t> reached_;    // every instruction decoded
     std::set<std::uint32_t> answered_;   // CPUID and RDTSC
     std::set<std::uint32_t> afterPopfd_; // where EFLAGS.ID is cleared again
+    const bool profile_ = std::getenv("PREREQ_EMULATED_PROFILE") != nullptr;
+    std::unordered_map<std::uint32_t, std::uint64_t> instructionsAt_;
     std::uint32_t heapTop_ = kHeap;
     std::uint32_t commandLine_ = 0;
     std::uint32_t exceptionFilter_ = 0;

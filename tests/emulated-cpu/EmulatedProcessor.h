@@ -48,7 +48,10 @@ struct EmulatedRunResult {
     std::string failure; // why the run stopped short; empty when it exited
     std::uint64_t instructions = 0;
     std::uint64_t windowsCalls = 0;
-    std::uint64_t distinctInstructions = 0; // how much of the code the run reached
+    std::uint64_t distinctInstructions = 0;           // how much of the code the run reached
+    std::map<std::string, std::uint64_t> callsByName; // "KERNEL32.dll!HeapAlloc" and the like
+    // With PREREQ_EMULATED_PROFILE set: the instructions of each function of the link map.
+    std::map<std::string, std::uint64_t> instructionsByFunction;
 };
 
 // Runs image as the program at pc.programPath with commandLine (its arguments after its name)

@@ -16,7 +16,9 @@
 #include "report/ProductAssessment.h"
 #include "resources/resource.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <sstream>
 
@@ -82,6 +84,22 @@ std::string processorRow(const std::string& table) {
 
 int failures = 0;
 
+// With PREREQ_EMULATED_PROFILE set: where a run's instructions and calls went, most first.
+void printProfile(const std::string& run, const EmulatedRunResult& r) {
+    if (!std::getenv("PREREQ_EMULATED_PROFILE"))
+        return;
+    for (const auto* counts : {&r.instructionsByFunction, &r.callsByName}) {
+        std::vector<std::pair<std::uint64_t, std::string>> sorted;
+        for (const auto& [name, count] : *counts)
+            sorted.emplace_back(count, name);
+        std::sort(sorted.rbegin(), sorted.rend());
+        std::printf("%s, %s:\n", run.c_str(), counts == &r.callsByName ? "calls" : "instructions");
+        for (std::size_t i = 0; i < sorted.size() && i < 40; ++i)
+            std::printf("  %9llu %s\n", static_cast<unsigned long long>(sorted[i].first),
+                        sorted[i].second.c_str());
+    }
+}
+
 void expect(bool ok, const std::string& what) {
     if (!ok) {
         std::printf("FAILED: %s\n", what.c_str());
@@ -130,6 +148,7 @@ void runConsoleProgram(const PeImage& image, const LinkMap& map) {
                     static_cast<unsigned long long>(r.instructions),
                     static_cast<unsigned long long>(r.windowsCalls),
                     static_cast<unsigned long long>(r.distinctInstructions), row.c_str());
+                printProfile(run, r);
             }
 }
 
@@ -193,6 +212,7 @@ void runDialogProgram(const PeImage& image, const LinkMap& map) {
                 static_cast<unsigned long long>(r.windowsCalls),
                 static_cast<unsigned long long>(r.distinctInstructions), r.dialog.calls.size(),
                 shown.c_str());
+            printProfile(run, r);
         }
 }
 

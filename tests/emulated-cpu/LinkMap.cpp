@@ -2,6 +2,9 @@
 // (the build asks the linker for that).
 #include "LinkMap.h"
 
+#include <cxxabi.h>
+
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -10,11 +13,32 @@ namespace prereq {
 LinkMap LinkMap::load(const std::string& path) {
     LinkMap map;
     std::ifstream in(path);
+    std::string section; // a function's own section, which names it even when no symbol does
     for (std::string line; std::getline(in, line);) {
         std::istringstream words(line);
         std::string address, name;
+        if (line.rfind(" .text$", 0) == 0) {
+            const std::size_t end = line.find(' ', 7);
+            section = line.substr(7, end - 7);
+            if (end == std::string::npos)
+                continue; // a long name: its address is on the next line
+            line = line.substr(end);
+            words.str(line);
+        }
         if (line.empty() || line[0] != ' ' || !(words >> address) || address.rfind("0x", 0) != 0)
             continue;
+        if (!section.empty()) {
+            // Functions local to a file have no symbol line of their own, only their section.
+            const std::string mangled = section.substr(0, section.find('.'));
+            int status = 0;
+            char* demangled = abi::__cxa_demangle(mangled.c_str(), nullptr, nullptr, &status);
+            const auto at = static_cast<std::uint32_t>(std::stoul(address, nullptr, 16));
+            if (at != 0) // 0: a section the link dropped
+                map.symbols_.emplace(at, status == 0 ? demangled : section);
+            std::free(demangled);
+            section.clear();
+            continue;
+        }
         std::getline(words >> std::ws, name);
         if (name.empty() || name.rfind("0x", 0) == 0 || name.find(" = ") != std::string::npos)
             continue;
