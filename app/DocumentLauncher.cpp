@@ -3,6 +3,7 @@
 #include "app/DocumentLauncher.h"
 
 #include "app/PrereqCheckApp.h"
+#include "platform/PcSnapshot.h"
 #include "platform/Platform.h"
 #include "resources/StringIds.h"
 
@@ -45,7 +46,7 @@ bool endsWithSeparator(const std::string& directory) {
 
 // Entry 20 with the path in place of its placeholder, in the one box the launcher shows.
 void showCannotOpen(const std::string& path, WindowHandle owner, const std::string& caption) {
-    std::string text = platform().loadString(IDS_CANNOT_OPEN_REPORT);
+    std::string text = snapshot().string(IDS_CANNOT_OPEN_REPORT);
     const auto placeholder = text.find("%1");
     if (placeholder != std::string::npos)
         text.replace(placeholder, 2, path);

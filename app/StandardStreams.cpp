@@ -8,11 +8,14 @@ namespace prereq {
 std::string windowsLineEnds(const std::string& text) {
     std::string out;
     out.reserve(text.size() + text.size() / 32);
-    for (const char c : text) {
-        if (c == '\n')
-            out += '\r';
-        out += c;
-    }
+    std::size_t runStart = 0;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (text[i] == '\n') {
+            out.append(text, runStart, i - runStart);
+            out += "\r\n";
+            runStart = i + 1;
+        }
+    out.append(text, runStart, std::string::npos);
     return out;
 }
 

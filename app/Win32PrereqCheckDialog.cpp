@@ -5,7 +5,7 @@
 #include "app/DocumentLauncher.h"
 #include "app/PrereqCheckApp.h"
 #include "app/RowDecision.h"
-#include "platform/Platform.h"
+#include "platform/PcSnapshot.h"
 #include "resources/resource.h"
 
 namespace prereq {
@@ -59,7 +59,7 @@ void PrereqCheckDialog::showRow(const ProductAssessment& product, int detailsBut
     ShowWindow(GetDlgItem(window_, detailsButton), showCommand(row.detailsShown));
     ShowWindow(notSatisfiedPicture, showCommand(row.crossShown));
     ShowWindow(satisfiedPicture, showCommand(row.checkShown));
-    statusText = platform().loadString(row.statusStringId);
+    statusText = snapshot().string(row.statusStringId);
 }
 
 void PrereqCheckDialog::exchangeData(Exchange direction) {

@@ -1,7 +1,7 @@
 // The free disk space probe.
 #include "checks/DiskSpaceCheck.h"
 
-#include "platform/Platform.h"
+#include "platform/PcSnapshot.h"
 #include "resources/StringIds.h"
 
 #include <limits>
@@ -36,7 +36,7 @@ DiskSpaceCheck::DiskSpaceCheck(std::int32_t minimumFreeMb) {
     std::int32_t largestFreeMb = 0;
     for (char letter = 'C'; letter <= 'Z'; ++letter) {
         DiskFreeSpace space;
-        if (!platform().diskFreeSpace(std::string(1, letter) + ":\\", space))
+        if (!snapshot().diskFreeSpace(letter, space))
             continue;
         const std::int32_t freeMb = freeMegabytes(space);
         if (freeMb > largestFreeMb)

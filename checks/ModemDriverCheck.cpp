@@ -6,6 +6,7 @@
 #include "checks/RegistryKey.h"
 #include "checks/RemoteAccessCheck.h"
 #include "checks/WindowsVersion.h"
+#include "platform/PcSnapshot.h"
 #include "platform/Platform.h"
 #include "resources/StringIds.h"
 
@@ -47,7 +48,7 @@ bool modemRegistered(bool ntFamily) {
 ModemDriverCheck::ModemDriverCheck() {
     const bool windowsNt4 = isWindowsNT4();
     const bool windowsNt5 = isWindowsNT5();
-    setMinimumPrerequisite(platform().loadString(IDS_MODEM_DRIVER));
+    setMinimumPrerequisite(snapshot().string(IDS_MODEM_DRIVER));
     setShownInReport(1);
     setMoreInfoPage(windowsNt4   ? "ntmodem.html"
                     : windowsNt5 ? "2000modem.html"
@@ -63,7 +64,7 @@ ModemDriverCheck::ModemDriverCheck() {
                     modemRegistered(windowsNt4 || windowsNt5);
     }
     setStatus(installed ? Satisfied : NotSatisfied);
-    setPcLevel(platform().loadString(installed ? IDS_DRIVER_INSTALLED : IDS_DRIVER_NOT_INSTALLED));
+    setPcLevel(snapshot().string(installed ? IDS_DRIVER_INSTALLED : IDS_DRIVER_NOT_INSTALLED));
 }
 
 ModemDriverCheck::~ModemDriverCheck() = default;
@@ -73,7 +74,7 @@ bool ModemDriverCheck::isRemoteAccessUsable() {
     const bool ntFamily = isWindowsNT4() || isWindowsNT5();
     if (!ntFamily && !RegistryKey(kDialUpClsidKey).isOpen())
         return false;
-    remoteAccessLibrary = pc.loadLibrary("rasapi32.dll");
+    remoteAccessLibrary = snapshot().loadLibrary("rasapi32.dll");
     if (remoteAccessLibrary == 0)
         return false;
     // Dial-Up Networking 1.2 on the Windows 95 family exports the call without its A suffix.

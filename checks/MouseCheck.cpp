@@ -2,6 +2,7 @@
 #include "checks/MouseCheck.h"
 
 #include "checks/WindowsVersion.h"
+#include "platform/PcSnapshot.h"
 #include "platform/Platform.h"
 #include "resources/StringIds.h"
 
@@ -9,9 +10,9 @@ namespace prereq {
 
 MouseCheck::MouseCheck() {
     const bool present = platform().systemMetric(kSmMousePresent) != 0;
-    setPcLevel(platform().loadString(present ? IDS_MOUSE : IDS_NO_MOUSE));
+    setPcLevel(snapshot().string(present ? IDS_MOUSE : IDS_NO_MOUSE));
     setStatus(present ? Satisfied : NotSatisfied);
-    setMinimumPrerequisite(platform().loadString(IDS_MOUSE));
+    setMinimumPrerequisite(snapshot().string(IDS_MOUSE));
     setMoreInfoPage("");
     setShownInReport(isWindowsNT4() || isWindowsNT5() ? 1 : 0);
 }

@@ -1,12 +1,12 @@
 // Level texts and the recommended-level setter of PrerequisiteResult.
 #include "checks/PrerequisiteResult.h"
 
-#include "platform/Platform.h"
+#include "platform/PcSnapshot.h"
 
 namespace prereq {
 
 std::string formatLevel(std::uint32_t stringId, std::int32_t value) {
-    std::string text = platform().loadString(stringId);
+    std::string text = snapshot().string(stringId);
     const auto placeholder = text.find("%1");
     if (placeholder != std::string::npos)
         text.replace(placeholder, 2, std::to_string(value));

@@ -3,6 +3,7 @@
 
 #include "checks/ProcessorClock.h"
 #include "checks/WindowsVersion.h"
+#include "platform/PcSnapshot.h"
 #include "platform/Platform.h"
 #include "resources/StringIds.h"
 
@@ -33,12 +34,12 @@ ProcessorCheck::ProcessorCheck(std::int32_t nt4MinimumMhz, std::int32_t nt4Recom
     const std::uint32_t processorCode = platform().processorType();
     const std::int32_t measured = runProcessorMegahertz(kClockMeasurementMilliseconds);
 
-    setMinimumPrerequisite(minimum <= 0 ? platform().loadString(IDS_PENTIUM)
+    setMinimumPrerequisite(minimum <= 0 ? snapshot().string(IDS_PENTIUM)
                                         : formatLevel(IDS_PENTIUM_MHZ, minimum));
     setPcLevel(formatLevel(IDS_PENTIUM_MHZ, measured));
     if (processorCode < kProcessorPentium) {
         // A processor below Pentium class fails however fast it is.
-        setPcLevel(platform().loadString(IDS_NOT_PENTIUM));
+        setPcLevel(snapshot().string(IDS_NOT_PENTIUM));
         setStatus(NotSatisfied);
     } else if (measured < minimum) {
         setStatus(NotSatisfied);

@@ -5,6 +5,7 @@
 
 #include "checks/RegistryKey.h"
 #include "checks/WindowsVersion.h"
+#include "platform/PcSnapshot.h"
 #include "platform/Platform.h"
 #include "resources/StringIds.h"
 
@@ -16,8 +17,8 @@ namespace {
 // because it turned out to be the wrong one.
 bool remoteAccessServiceInstalled(bool windowsNt4) {
     WindowsServices& pc = platform();
-    const LibraryHandle admin = pc.loadLibrary("rasadmin.dll");
-    const LibraryHandle api = pc.loadLibrary("rasapi32.dll");
+    const LibraryHandle admin = snapshot().loadLibrary("rasadmin.dll");
+    const LibraryHandle api = snapshot().loadLibrary("rasapi32.dll");
     const bool exported = api != 0 && pc.findExport(api, "RasSetEntryPropertiesA") != 0;
     // Windows 2000 no longer ships the administration library; NT 4 needs it.
     return exported && (admin != 0 || !windowsNt4);
@@ -26,19 +27,19 @@ bool remoteAccessServiceInstalled(bool windowsNt4) {
 // Dial-Up Networking as "rnaph.dll" provides it, with "rasapi32.dll" able to dial.
 bool dialUpSecondChance() {
     WindowsServices& pc = platform();
-    const LibraryHandle helper = pc.loadLibrary("rnaph.dll");
+    const LibraryHandle helper = snapshot().loadLibrary("rnaph.dll");
     if (helper == 0)
         return false;
     if (pc.findExport(helper, "RasSetEntryProperties") == 0) {
-        pc.freeLibrary(helper);
+        snapshot().freeLibrary(helper);
         return false;
     }
-    const LibraryHandle api = pc.loadLibrary("rasapi32.dll");
+    const LibraryHandle api = snapshot().loadLibrary("rasapi32.dll");
     if (api != 0 && pc.findExport(api, "RasDialA") != 0)
         return true;
-    pc.freeLibrary(helper);
+    snapshot().freeLibrary(helper);
     if (api != 0)
-        pc.freeLibrary(api);
+        snapshot().freeLibrary(api);
     return false;
 }
 
@@ -47,10 +48,10 @@ bool dialUpNetworkingInstalled(bool windows95) {
     if (!RegistryKey(kDialUpClsidKey).isOpen())
         return false;
     WindowsServices& pc = platform();
-    const LibraryHandle api = pc.loadLibrary("rasapi32.dll");
+    const LibraryHandle api = snapshot().loadLibrary("rasapi32.dll");
     if (api != 0) {
         if (pc.findExport(api, "RasSetEntryProperties") == 0)
-            pc.freeLibrary(api);
+            snapshot().freeLibrary(api);
         else if (!windows95 || RegistryKey(kDialUpUninstallKey).isOpen())
             return true;
     }
@@ -63,18 +64,18 @@ RemoteAccessCheck::RemoteAccessCheck() {
     setShownInReport(1);
     const bool windowsNt4 = isWindowsNT4();
     if (windowsNt4 || isWindowsNT5()) {
-        setMinimumPrerequisite(platform().loadString(IDS_RAS));
+        setMinimumPrerequisite(snapshot().string(IDS_RAS));
         setMoreInfoPage("ras.html");
         const bool installed = remoteAccessServiceInstalled(windowsNt4);
         setStatus(installed ? Satisfied : NotSatisfied);
-        setPcLevel(platform().loadString(installed ? IDS_RAS_INSTALLED : IDS_RAS_NOT_INSTALLED));
+        setPcLevel(snapshot().string(installed ? IDS_RAS_INSTALLED : IDS_RAS_NOT_INSTALLED));
     } else {
         const bool windows95 = isWindows95();
-        setMinimumPrerequisite(platform().loadString(IDS_DUN_12));
+        setMinimumPrerequisite(snapshot().string(IDS_DUN_12));
         setMoreInfoPage(windows95 ? "dun95.html" : "dunosr298.html");
         const bool installed = dialUpNetworkingInstalled(windows95);
         setStatus(installed ? Satisfied : NotSatisfied);
-        setPcLevel(platform().loadString(installed ? IDS_DUN_INSTALLED : IDS_DUN_NOT_INSTALLED));
+        setPcLevel(snapshot().string(installed ? IDS_DUN_INSTALLED : IDS_DUN_NOT_INSTALLED));
     }
 }
 

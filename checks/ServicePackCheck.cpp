@@ -4,13 +4,13 @@
 
 #include "checks/RemoteAccessCheck.h"
 #include "checks/WindowsVersion.h"
-#include "platform/Platform.h"
+#include "platform/PcSnapshot.h"
 #include "resources/StringIds.h"
 
 namespace prereq {
 
 ServicePackCheck::ServicePackCheck() {
-    setMinimumPrerequisite(platform().loadString(IDS_NT_SERVICE_PACK_3));
+    setMinimumPrerequisite(snapshot().string(IDS_NT_SERVICE_PACK_3));
     if (!isWindowsNT4()) {
         setPcLevel("Not a WINDOWS NT System - SP3 Not Installed");
         setShownInReport(0);
@@ -21,7 +21,7 @@ ServicePackCheck::ServicePackCheck() {
     setMoreInfoPage(RemoteAccessCheck().status() == Satisfied ? "ntsp.html" : "rasfirst.html");
 
     VersionInfo version;
-    platform().getVersion(version);
+    snapshot().version(version);
     const std::string& servicePack = version.csdVersion;
     setPcLevel(servicePack);
     setShownInReport(1);

@@ -1,7 +1,7 @@
 // The version tests. A failed version query leaves the record zeroed, so every test is false.
 #include "checks/WindowsVersion.h"
 
-#include "platform/Platform.h"
+#include "platform/PcSnapshot.h"
 
 namespace prereq {
 
@@ -9,7 +9,7 @@ namespace {
 
 VersionInfo queryVersion() {
     VersionInfo info;
-    platform().getVersion(info);
+    snapshot().version(info);
     return info;
 }
 

@@ -359,7 +359,8 @@ bool Win32Services::ansiToUtf16(const std::string& text, std::u16string& wide) {
 
 std::string Win32Services::loadString(std::uint32_t id) {
     char buffer[512];
-    const int length = LoadStringA(GetModuleHandleA(nullptr), id, buffer, sizeof buffer);
+    static const HINSTANCE program = GetModuleHandleA(nullptr);
+    const int length = LoadStringA(program, id, buffer, sizeof buffer);
     return length > 0 ? std::string(buffer, static_cast<std::size_t>(length)) : std::string();
 }
 

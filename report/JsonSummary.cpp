@@ -3,7 +3,7 @@
 #include "report/JsonSummary.h"
 
 #include "platform/AnsiText.h"
-#include "platform/Platform.h"
+#include "platform/PcSnapshot.h"
 #include "report/SummaryFields.h"
 #include "resources/Version.h"
 #include "text/Utf8.h"
@@ -59,21 +59,29 @@ std::string windowsText(const VersionInfo& version) {
 
 std::string jsonString(const std::string& text) {
     static const char kHex[] = "0123456789abcdef";
-    const std::string utf8 = utf8FromAnsi(text);
+    const std::string utf8 = utf8FromAnsi(text); // well-formed: decoded from the code page
     std::string out = "\"";
+    out.reserve(utf8.size() + 2);
+    std::size_t runStart = 0; // the characters that go out as they are, copied in runs
     for (std::size_t offset = 0; offset < utf8.size();) {
+        const std::size_t at = offset;
         const std::uint32_t codePoint = nextCodePoint(utf8, offset);
-        if (codePoint == '"' || codePoint == '\\') {
+        const bool quoted = codePoint == '"' || codePoint == '\\';
+        const bool control = codePoint < 0x20 || (codePoint >= 0x7F && codePoint < 0xA0);
+        if (!quoted && !control)
+            continue;
+        out.append(utf8, runStart, at - runStart);
+        runStart = offset;
+        if (quoted) {
             out += '\\';
             out += static_cast<char>(codePoint);
-        } else if (codePoint < 0x20 || (codePoint >= 0x7F && codePoint < 0xA0)) {
+        } else {
             out += "\\u00";
             out += kHex[codePoint >> 4];
             out += kHex[codePoint & 0xF];
-        } else {
-            appendUtf8(out, codePoint);
         }
     }
+    out.append(utf8, runStart, std::string::npos);
     return out + "\"";
 }
 
@@ -83,7 +91,7 @@ std::string jsonSummary(const std::vector<const ProductAssessment*>& products,
     out += "  " + member("computer", jsonString(computer)) + ",\n";
     out += "  " + member("checkedAt", jsonString(checkedAt)) + ",\n";
     VersionInfo version;
-    const bool known = platform().getVersion(version);
+    const bool known = snapshot().version(version);
     out += "  " + member("windows", jsonString(known ? windowsText(version) : "")) + ",\n";
     out += "  " + member("servicePack", jsonString(known ? version.csdVersion : "")) + ",\n";
     out += "  \"products\": [";

@@ -5,6 +5,7 @@
 #include "report/ProductAssessment.h"
 #include "text/HtmlEscape.h"
 
+#include "platform/PcSnapshot.h"
 #include "platform/Platform.h"
 #include "resources/StringIds.h"
 
@@ -19,8 +20,8 @@ const char kBlankCell[] = "<td>&nbsp </td>";
 std::string satisfiedText(std::int32_t status) {
     if (status != NotSatisfied)
         return "<img SRC=\"green_check.gif\" NOSAVE height=16 width=15> " +
-               platform().loadString(IDS_YES);
-    return "<img SRC=\"red_x.gif\" NOSAVE height=16 width=15> " + platform().loadString(IDS_NO);
+               snapshot().string(IDS_YES);
+    return "<img SRC=\"red_x.gif\" NOSAVE height=16 width=15> " + snapshot().string(IDS_NO);
 }
 
 // A "More Info" link only for a failed prerequisite that has a help page.

@@ -3,35 +3,46 @@
 
 namespace prereq {
 
+namespace {
+
+// The character reference for a character that cannot stand in the report as it is; null for
+// every other character.
+const char* referenceFor(char c) {
+    switch (c) {
+    case '&':
+        return "&amp;";
+    case '<':
+        return "&lt;";
+    case '>':
+        return "&gt;";
+    case '"':
+        return "&quot;";
+    // A line break in a finding would break the report's one line; as a character reference
+    // it still shows as the blank the browser would have made of it.
+    case '\r':
+        return "&#13;";
+    case '\n':
+        return "&#10;";
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
 std::string escapeHtml(const std::string& text) {
+    // Copied in runs between the characters replaced: a character at a time costs a 486 a
+    // call for each.
     std::string escaped;
     escaped.reserve(text.size());
-    for (const char c : text) {
-        switch (c) {
-        case '&':
-            escaped += "&amp;";
-            break;
-        case '<':
-            escaped += "&lt;";
-            break;
-        case '>':
-            escaped += "&gt;";
-            break;
-        case '"':
-            escaped += "&quot;";
-            break;
-        // A line break in a finding would break the report's one line; as a character
-        // reference it still shows as the blank the browser would have made of it.
-        case '\r':
-            escaped += "&#13;";
-            break;
-        case '\n':
-            escaped += "&#10;";
-            break;
-        default:
-            escaped += c;
+    std::size_t runStart = 0;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (const char* reference = referenceFor(text[i])) {
+            escaped.append(text, runStart, i - runStart);
+            escaped += reference;
+            runStart = i + 1;
         }
-    }
+    escaped.append(text, runStart, std::string::npos);
     return escaped;
 }
 

@@ -111,6 +111,7 @@ void SimulatedPc::closeKey(KeyHandle key) {
 
 LibraryHandle SimulatedPc::loadLibrary(const std::string& fileName) {
     probed("LoadLibraryA", fileName);
+    ++callCounts["LoadLibraryA"];
     const auto it = libraries.find(fileName);
     if (it == libraries.end() || !it->second.loads)
         return 0;

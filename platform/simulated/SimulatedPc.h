@@ -256,6 +256,9 @@ public:
     std::vector<std::string> freedLibraries;   // every free, in order
     std::vector<std::string> driveTypeQueries; // root paths, in order
     std::vector<std::string> freeSpaceQueries; // root paths, in order
+    // GetVersionExA, GetDriveTypeA, GetDiskFreeSpaceA, LoadStringA and LoadLibraryA (failed
+    // ones too), each counted by its name: the facts a run should ask Windows for only once.
+    std::map<std::string, unsigned> callCounts;
     // Every GetProcAddress name, and the byte count passed to each RasEnumDevicesA call, in order.
     std::vector<std::string> exportLookups;
     std::vector<std::uint32_t> rasEnumByteCounts;

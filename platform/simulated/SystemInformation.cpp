@@ -9,6 +9,7 @@ namespace prereq {
 using namespace simulated;
 
 bool SimulatedPc::getVersion(VersionInfo& info) {
+    ++callCounts["GetVersionExA"];
     if (versionQueryFails)
         return false;
     info = version;
@@ -68,6 +69,7 @@ void SimulatedPc::probed(const char* call, const std::string& argument) {
 
 std::uint32_t SimulatedPc::driveType(const std::string& rootPath) {
     driveTypeQueries.push_back(rootPath);
+    ++callCounts["GetDriveTypeA"];
     probed("GetDriveTypeA", rootPath);
     if (rootPath.size() != 3 || rootPath.substr(1) != ":\\")
         return 1; // DRIVE_NO_ROOT_DIR
@@ -77,6 +79,7 @@ std::uint32_t SimulatedPc::driveType(const std::string& rootPath) {
 
 bool SimulatedPc::diskFreeSpace(const std::string& rootPath, DiskFreeSpace& space) {
     freeSpaceQueries.push_back(rootPath);
+    ++callCounts["GetDiskFreeSpaceA"];
     probed("GetDiskFreeSpaceA", rootPath);
     if (rootPath.size() != 3 || rootPath.substr(1) != ":\\")
         return false;

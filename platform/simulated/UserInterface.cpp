@@ -9,6 +9,7 @@ namespace prereq {
 using namespace simulated;
 
 std::string SimulatedPc::loadString(std::uint32_t id) {
+    ++callCounts["LoadStringA"];
     const char* text = builtInString(id);
     return text ? text : "";
 }

@@ -57,8 +57,9 @@ const RemoteAccessCase kCases[] = {
      "RasSetEntryProperties", kNotInstalled, "", "", ""},
     {"95 no MSDUN, no rnaph", System::Windows95, true, false, false, kDunRasApi, nullptr,
      kNotInstalled, "rasapi32.dll", "", "CLSID"},
+    // rasapi32.dll, still loaded from the first look, is not loaded a second time.
     {"95 no MSDUN, second chance", System::Windows95, true, false, false, kDunRasApi,
-     "RasSetEntryProperties", kInstalled, "rasapi32.dll rnaph.dll rasapi32.dll", "", "CLSID"},
+     "RasSetEntryProperties", kInstalled, "rasapi32.dll rnaph.dll", "", "CLSID"},
     {"95 only the A export, second chance", System::Windows95, true, true, false, kFullRasApi,
      "RasSetEntryProperties", kInstalled, "rasapi32.dll rnaph.dll rasapi32.dll", "rasapi32.dll",
      "CLSID"},

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <string>
+
 namespace prereq {
 namespace {
 
@@ -108,13 +111,34 @@ TEST(RequirementLists, SixtyMegabytesFreeSatisfyTheConsolesButNotTheInstaller) {
     EXPECT_EQ(plinthSetupRequirements.entries()[2].pcLevel(), "60 MB available space");
 }
 
-TEST(RequirementLists, EveryProbeRunsAgainForEachList) {
-    SimulatedPc pc = SimulatedPc::windowsNt4();
-    BuiltLists lists(pc);
-    // One 100 ms measurement serves the three lists' processor entries, which so agree.
-    EXPECT_EQ(pc.sleptMilliseconds, 100u);
-    // The CD-ROM scan (stopping at D:) runs once per list.
-    EXPECT_EQ(std::count(pc.driveTypeQueries.begin(), pc.driveTypeQueries.end(), "D:\\"), 3);
+TEST(RequirementLists, ThreeListsReadEachWindowsFactOnce) {
+    struct Case {
+        const char* name;
+        SimulatedPc pc;
+        std::map<std::string, unsigned> calls;
+    } cases[] = {
+        // The CD-ROM scan stops at D:; every letter from C: is tried for free space.
+        {"NT 4.0",
+         SimulatedPc::windowsNt4(),
+         {{"GetDiskFreeSpaceA", 24},
+          {"GetDriveTypeA", 3},
+          {"GetVersionExA", 1},
+          {"LoadLibraryA", 2},
+          {"LoadStringA", 10}}},
+        {"95 without dial-up networking",
+         SimulatedPc::windows95(),
+         {{"GetDiskFreeSpaceA", 24},
+          {"GetDriveTypeA", 3},
+          {"GetVersionExA", 1},
+          {"LoadLibraryA", 1},
+          {"LoadStringA", 11}}},
+    };
+    for (auto& c : cases) {
+        BuiltLists lists(c.pc);
+        // One 100 ms measurement serves the three lists' processor entries, which so agree.
+        EXPECT_EQ(c.pc.sleptMilliseconds, 100u) << c.name;
+        EXPECT_EQ(c.pc.callCounts, c.calls) << c.name;
+    }
 }
 
 TEST(RequirementLists, RebuildingReplacesTheLists) {

@@ -41,13 +41,18 @@ TEST(WindowsVersion, TellsTheSystemsApart) {
     }
 }
 
-TEST(WindowsVersion, AsksAgainOnEveryCall) {
+TEST(WindowsVersion, AsksOncePerPc) {
     SimulatedPc pc = SimulatedPc::windowsNt4();
-    ScopedPlatform use(pc);
-    EXPECT_TRUE(isWindowsNT4());
+    {
+        ScopedPlatform use(pc);
+        EXPECT_TRUE(isWindowsNT4());
+        EXPECT_FALSE(isWindowsNT5());
+    }
     pc.version.majorVersion = 5;
+    ScopedPlatform next(pc);
     EXPECT_FALSE(isWindowsNT4());
     EXPECT_TRUE(isWindowsNT5());
+    EXPECT_EQ(pc.callCounts["GetVersionExA"], 2u);
 }
 
 } // namespace
