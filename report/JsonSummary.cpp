@@ -65,7 +65,9 @@ std::string jsonString(const std::string& text) {
     std::size_t runStart = 0; // the characters that go out as they are, copied in runs
     for (std::size_t offset = 0; offset < utf8.size();) {
         const std::size_t at = offset;
-        const std::uint32_t codePoint = nextCodePoint(utf8, offset);
+        const auto byte = static_cast<unsigned char>(utf8[offset]);
+        const std::uint32_t codePoint =
+            byte < 0x80 ? (++offset, byte) : nextCodePoint(utf8, offset);
         const bool quoted = codePoint == '"' || codePoint == '\\';
         const bool control = codePoint < 0x20 || (codePoint >= 0x7F && codePoint < 0xA0);
         if (!quoted && !control)

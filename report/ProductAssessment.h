@@ -8,6 +8,7 @@
 #include "platform/WindowsServices.h"
 
 #include <string>
+#include <string_view>
 
 namespace prereq {
 
@@ -50,12 +51,13 @@ private:
     void writeRecommendedLevelTables(int entryCount);
     void writePrerequisiteTable(int entryCount);
     // "<td>", text, "</td>": three fragments, so an empty text writes nothing between them.
-    void writeCell(const std::string& text);
+    void writeCell(std::string_view text);
     void writePrerequisiteHeader();
     void writePrerequisiteRow(const PrerequisiteResult& entry);
     // Hands one fragment to the report file in one write. After a write has failed nothing
-    // more is written, so writeReport can remove the partial file.
-    void write(const std::string& fragment);
+    // more is written, so writeReport can remove the partial file. A fixed fragment is
+    // written from where it stands, with no copy made of it.
+    void write(std::string_view fragment);
 
     const PrerequisiteResult* requirements_;
     int entryCount_;

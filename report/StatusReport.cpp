@@ -34,7 +34,7 @@ std::string linkCell(const PrerequisiteResult& entry) {
 
 } // namespace
 
-void ProductAssessment::write(const std::string& fragment) {
+void ProductAssessment::write(std::string_view fragment) {
     if (reportWriteFailed_ || fragment.empty())
         return;
     if (!platform().writeFile(reportFile_, fragment.data(),
@@ -44,7 +44,7 @@ void ProductAssessment::write(const std::string& fragment) {
     }
 }
 
-void ProductAssessment::writeCell(const std::string& text) {
+void ProductAssessment::writeCell(std::string_view text) {
     write("<td>");
     write(text);
     write("</td>");

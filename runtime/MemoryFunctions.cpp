@@ -1,15 +1,19 @@
 // The C library's memory and string functions that the programs and the compiler call: byte by
-// byte, which is all the programs' short texts and records need. This file is compiled without
-// loop-to-library-call rewriting, which would turn these loops into calls of themselves.
+// byte, which is all the programs' short texts and records need, except the copies that every
+// string makes. This file is compiled without loop-to-library-call rewriting, which would turn
+// these loops into calls of themselves.
 #include <cstddef>
 
 extern "C" {
 
+// Four bytes a step and then the rest: a 486 moves a double word with REP MOVSD in the clocks
+// that REP MOVSB takes for one byte. The direction flag is clear, as the calling convention
+// keeps it.
 void* memcpy(void* destination, const void* source, std::size_t count) {
-    auto* to = static_cast<unsigned char*>(destination);
-    const auto* from = static_cast<const unsigned char*>(source);
-    while (count-- > 0)
-        *to++ = *from++;
+    void* to = destination;
+    std::size_t words = count >> 2, rest = count & 3;
+    __asm__ __volatile__("rep movsl" : "+D"(to), "+S"(source), "+c"(words) : : "memory");
+    __asm__ __volatile__("rep movsb" : "+D"(to), "+S"(source), "+c"(rest) : : "memory");
     return destination;
 }
 
@@ -18,9 +22,18 @@ void* memmove(void* destination, const void* source, std::size_t count) {
     const auto* from = static_cast<const unsigned char*>(source);
     if (to <= from || to >= from + count)
         return memcpy(destination, source, count);
-    // The destination overlaps the end of the source: copied from the end.
-    while (count-- > 0)
-        to[count] = from[count];
+    // The destination overlaps the end of the source (a string that makes room at its front):
+    // copied from the end, the odd bytes first and then double words, each read whole before
+    // it is written, so that no byte is overwritten before it has been moved.
+    std::size_t words = count >> 2, rest = count & 3;
+    const unsigned char* last = from + count - 1;
+    unsigned char* lastTo = to + count - 1;
+    __asm__ __volatile__("std\n\trep movsb\n\t"
+                         "subl $3, %%esi\n\tsubl $3, %%edi\n\t"
+                         "movl %3, %%ecx\n\trep movsl\n\tcld"
+                         : "+D"(lastTo), "+S"(last), "+c"(rest)
+                         : "r"(words)
+                         : "memory", "cc");
     return destination;
 }
 

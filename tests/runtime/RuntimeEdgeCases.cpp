@@ -61,6 +61,28 @@ const Case kCases[] = {
          return std::string(b);
      },
      "cdefef"},
+    // Copies move four bytes a step: every length around that step, shifted by less than a
+    // step and by more, both ways; '.' marks the counts that gave the expected bytes.
+    {"memmove and memcpy, lengths 0 to 9 shifted by 1 to 5 bytes",
+     [] {
+         std::string marks;
+         for (std::size_t count = 0; count < 10; ++count)
+             for (std::size_t shift = 1; shift <= 5; ++shift) {
+                 char up[16] = "0123456789abcde", down[16] = "0123456789abcde";
+                 char separate[16] = {};
+                 move(up + shift, up, count);
+                 move(down, down + shift, count);
+                 copy(separate, up + shift, count);
+                 const std::string source = "0123456789abcde";
+                 const bool ok = std::string(up + shift, count) == source.substr(0, count) &&
+                                 std::string(down, count) == source.substr(shift, count) &&
+                                 std::string(separate, count) == source.substr(0, count) &&
+                                 up[0] == '0' && down[14] == 'e';
+                 marks += ok ? '.' : 'x';
+             }
+         return marks;
+     },
+     ".................................................."},
     {"memmove and memcpy, zero bytes",
      [] {
          char b[] = "ab";
