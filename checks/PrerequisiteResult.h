@@ -20,11 +20,11 @@ std::string formatLevel(std::uint32_t stringId, std::int32_t value);
 
 class PrerequisiteResult {
 public:
-    std::string recommendedLevel() const { return recommendedLevel_; }
+    const std::string& recommendedLevel() const { return recommendedLevel_; }
     std::int32_t status() const { return status_; }
-    std::string moreInfoPage() const { return moreInfoPage_; }
-    std::string pcLevel() const { return pcLevel_; }
-    std::string minimumPrerequisite() const { return minimumPrerequisite_; }
+    const std::string& moreInfoPage() const { return moreInfoPage_; }
+    const std::string& pcLevel() const { return pcLevel_; }
+    const std::string& minimumPrerequisite() const { return minimumPrerequisite_; }
     std::int32_t shownInReport() const { return shownInReport_; }
 
     void setStatus(std::int32_t status) { status_ = status; }

@@ -6,6 +6,7 @@
 #include "checks/PrerequisiteResult.h"
 
 #include <cstddef>
+#include <utility>
 #include <vector>
 
 namespace prereq {
@@ -14,6 +15,8 @@ class RequirementSet {
 public:
     // Appends a copy of the record part of a probe.
     void add(const PrerequisiteResult& entry) { entries_.push_back(entry); }
+    // Takes over the texts of a probe that is done with them.
+    void add(PrerequisiteResult&& entry) { entries_.push_back(std::move(entry)); }
     // Releases the entries, the last first.
     void release();
 

@@ -131,8 +131,11 @@ public:
         const uc_err error = uc_emu_start(uc_, image_.imageBase + image_.entryRva, 0, 0, 0);
         if (!result_.exited && !result_.dialog.initialised && result_.failure.empty())
             fail(reg(UC_X86_REG_EIP), std::string("the engine stopped: ") + uc_strerror(error));
-        for (const auto& [at, count] : instructionsAt_)
+        for (const auto& [at, count] : instructionsAt_) {
             result_.instructionsByFunction[map_.functionAt(at)] += count;
+            if (map_.startsFunction(at))
+                result_.entriesByFunction[map_.functionAt(at)] += count;
+        }
         return result_;
     }
 

@@ -52,6 +52,7 @@ struct EmulatedRunResult {
     std::map<std::string, std::uint64_t> callsByName; // "KERNEL32.dll!HeapAlloc" and the like
     // With PREREQ_EMULATED_PROFILE set: the instructions of each function of the link map.
     std::map<std::string, std::uint64_t> instructionsByFunction;
+    std::map<std::string, std::uint64_t> entriesByFunction; // how often each was entered
 };
 
 // Runs image as the program at pc.programPath with commandLine (its arguments after its name)

@@ -14,6 +14,8 @@ public:
     static LinkMap load(const std::string& path);
     // The symbol at or below address; "?" when there is none.
     std::string functionAt(std::uint32_t address) const;
+    // Whether a function of the map begins at address.
+    bool startsFunction(std::uint32_t address) const { return symbols_.count(address) != 0; }
     // The address of a symbol as the map names it (demangled); 0 when it has none.
     std::uint32_t addressOf(const std::string& name) const;
 
