@@ -17,20 +17,9 @@ std::u16string utf16FromAnsi(const std::string& ansi) {
     return wide;
 }
 
-namespace {
-
-// Every ANSI code page of Windows keeps ASCII as it is, so such a text needs no conversion (and
-// no call to Windows); most of the program's texts are ASCII.
-bool isAscii(const std::string& text) {
-    for (const char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    return true;
-}
-
-} // namespace
-
 std::string utf8FromAnsi(const std::string& ansi) {
+    // Every ANSI code page of Windows keeps ASCII as it is, so such a text needs no conversion
+    // (and no call to Windows); most of the program's texts are ASCII.
     if (isAscii(ansi))
         return ansi;
     const std::u16string wide = utf16FromAnsi(ansi);

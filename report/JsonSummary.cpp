@@ -12,31 +12,39 @@ namespace prereq {
 
 namespace {
 
-std::string member(const char* name, const std::string& quotedValue) {
-    return std::string("\"") + name + "\": " + quotedValue;
+// Each member is appended to the one document as it is made: a 486 pays for every
+// intermediate string and its copy.
+void appendMember(std::string& out, const char* indent, const char* name,
+                  const std::string& value) {
+    out += indent;
+    out += '"';
+    out += name;
+    out += "\": ";
+    appendJsonString(out, value);
 }
 
-std::string prerequisiteObject(const PrerequisiteResult& entry) {
-    return "{" + member("minimumPrerequisite", jsonString(entry.minimumPrerequisite())) + ", " +
-           member("status", jsonString(statusName(entry.status()))) + ", " +
-           member("pcLevel", jsonString(entry.pcLevel())) + ", " +
-           member("recommendedLevel", jsonString(entry.recommendedLevel())) + ", " +
-           member("moreInfoPage", jsonString(helpPage(entry))) + "}";
+void appendPrerequisite(std::string& out, const PrerequisiteResult& entry) {
+    appendMember(out, "{", "minimumPrerequisite", entry.minimumPrerequisite());
+    appendMember(out, ", ", "status", statusName(entry.status()));
+    appendMember(out, ", ", "pcLevel", entry.pcLevel());
+    appendMember(out, ", ", "recommendedLevel", entry.recommendedLevel());
+    appendMember(out, ", ", "moreInfoPage", helpPage(entry));
+    out += '}';
 }
 
-std::string productObject(const ProductAssessment& product) {
-    std::string out = "    {\n";
-    out += "      " + member("name", jsonString(product.productName())) + ",\n";
-    out += "      " + member("verdict", jsonString(statusName(summaryVerdict(product)))) + ",\n";
-    out += "      " + member("reportFile", jsonString(product.reportFileName())) + ",\n";
-    out += "      \"prerequisites\": [";
-    const char* separator = "\n";
-    for (const PrerequisiteResult& entry : shownEntries(product)) {
-        out += separator + std::string("        ") + prerequisiteObject(entry);
-        separator = ",\n";
+void appendProduct(std::string& out, const ProductAssessment& product) {
+    out += "    {\n";
+    appendMember(out, "      ", "name", product.productName());
+    appendMember(out, ",\n      ", "verdict", statusName(summaryVerdict(product)));
+    appendMember(out, ",\n      ", "reportFile", product.reportFileName());
+    out += ",\n      \"prerequisites\": [";
+    const char* separator = "\n        ";
+    for (const PrerequisiteResult* entry : shownEntries(product)) {
+        out += separator;
+        appendPrerequisite(out, *entry);
+        separator = ",\n        ";
     }
     out += "\n      ]\n    }";
-    return out;
 }
 
 // The Windows the PC reports through GetVersionExA: "Windows NT 4.0 build 1381"; empty when the
@@ -57,11 +65,12 @@ std::string windowsText(const VersionInfo& version) {
 
 } // namespace
 
-std::string jsonString(const std::string& text) {
+void appendJsonString(std::string& out, const std::string& text) {
     static const char kHex[] = "0123456789abcdef";
-    const std::string utf8 = utf8FromAnsi(text); // well-formed: decoded from the code page
-    std::string out = "\"";
-    out.reserve(utf8.size() + 2);
+    // Well-formed UTF-8 either way: ASCII is the same in every code page.
+    const std::string converted = isAscii(text) ? std::string() : utf8FromAnsi(text);
+    const std::string& utf8 = isAscii(text) ? text : converted;
+    out += '"';
     std::size_t runStart = 0; // the characters that go out as they are, copied in runs
     for (std::size_t offset = 0; offset < utf8.size();) {
         const std::size_t at = offset;
@@ -84,25 +93,35 @@ std::string jsonString(const std::string& text) {
         }
     }
     out.append(utf8, runStart, std::string::npos);
-    return out + "\"";
+    out += '"';
+}
+
+std::string jsonString(const std::string& text) {
+    std::string out;
+    appendJsonString(out, text);
+    return out;
 }
 
 std::string jsonSummary(const std::vector<const ProductAssessment*>& products,
                         const std::string& computer, const std::string& checkedAt) {
-    std::string out = "{\n  " + member("version", jsonString(PREREQ_FULL_VERSION_TEXT)) + ",\n";
-    out += "  " + member("computer", jsonString(computer)) + ",\n";
-    out += "  " + member("checkedAt", jsonString(checkedAt)) + ",\n";
     VersionInfo version;
     const bool known = snapshot().version(version);
-    out += "  " + member("windows", jsonString(known ? windowsText(version) : "")) + ",\n";
-    out += "  " + member("servicePack", jsonString(known ? version.csdVersion : "")) + ",\n";
-    out += "  \"products\": [";
+    std::string out;
+    out.reserve(4096); // a document of three products, with room to spare
+    appendMember(out, "{\n  ", "version", PREREQ_FULL_VERSION_TEXT);
+    appendMember(out, ",\n  ", "computer", computer);
+    appendMember(out, ",\n  ", "checkedAt", checkedAt);
+    appendMember(out, ",\n  ", "windows", known ? windowsText(version) : "");
+    appendMember(out, ",\n  ", "servicePack", known ? version.csdVersion : "");
+    out += ",\n  \"products\": [";
     const char* separator = "\n";
     for (const ProductAssessment* product : products) {
-        out += separator + productObject(*product);
+        out += separator;
+        appendProduct(out, *product);
         separator = ",\n";
     }
-    return out + "\n  ]\n}\n";
+    out += "\n  ]\n}\n";
+    return out;
 }
 
 } // namespace prereq

@@ -16,6 +16,8 @@ namespace prereq {
 // is every control character (C0, DEL and C1) as \u00XX, so any bytes at all give a valid
 // string that holds no raw control character.
 std::string jsonString(const std::string& text);
+// The same, appended to out.
+void appendJsonString(std::string& out, const std::string& text);
 
 // The whole document, ending in a line break. computer is the name GetComputerNameA gives;
 // checkedAt, the local time of the check in ISO 8601 (with its offset from UTC where known).

@@ -22,11 +22,11 @@ std::string helpPage(const PrerequisiteResult& entry) {
     return entry.status() == NotSatisfied ? entry.moreInfoPage() : std::string();
 }
 
-std::vector<PrerequisiteResult> shownEntries(const ProductAssessment& product) {
-    std::vector<PrerequisiteResult> shown;
+std::vector<const PrerequisiteResult*> shownEntries(const ProductAssessment& product) {
+    std::vector<const PrerequisiteResult*> shown;
     for (int index = 0; index < product.entryCount(); ++index)
         if (product.requirements()[index].shownInReport())
-            shown.push_back(product.requirements()[index]);
+            shown.push_back(&product.requirements()[index]);
     return shown;
 }
 

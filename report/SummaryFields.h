@@ -24,7 +24,7 @@ std::int32_t summaryVerdict(const ProductAssessment& product);
 // The help page of a failed prerequisite, as its report links it; empty for any other.
 std::string helpPage(const PrerequisiteResult& entry);
 
-// The entries of a product that its report shows, in list order.
-std::vector<PrerequisiteResult> shownEntries(const ProductAssessment& product);
+// The entries of a product that its report shows, in list order, as they stand in its list.
+std::vector<const PrerequisiteResult*> shownEntries(const ProductAssessment& product);
 
 } // namespace prereq

@@ -70,27 +70,31 @@ std::string tableRow(const Row& row, const std::array<std::size_t, 3>& widths) {
         cells[column] = wrapped(row[column], widths[column]);
         height = std::max(height, cells[column].size());
     }
+    const std::string kNoCell;
     std::string out;
     for (std::size_t index = 0; index < height; ++index) {
         std::string line = "  ";
+        line.reserve(kLineWidth + 1);
         for (std::size_t column = 0; column < cells.size(); ++column) {
-            const std::string cell = index < cells[column].size() ? cells[column][index] : "";
+            const std::string& cell = index < cells[column].size() ? cells[column][index] : kNoCell;
             line += cell;
             if (column + 1 < cells.size())
-                line += std::string(widths[column] - cell.size() + 2, ' ');
+                line.append(widths[column] - cell.size() + 2, ' ');
         }
         line.erase(line.find_last_not_of(' ') + 1);
-        out += line + "\n";
+        line += '\n';
+        out += line;
     }
     return out;
 }
 
 std::string productTable(const ProductAssessment& product) {
-    const std::vector<PrerequisiteResult> entries = shownEntries(product);
+    const std::vector<const PrerequisiteResult*> entries = shownEntries(product);
     std::vector<Row> rows = {{"Status", "Prerequisite", "Your PC's level"}};
-    for (const PrerequisiteResult& entry : entries)
-        rows.push_back({spokenStatus(entry.status()), printable(entry.minimumPrerequisite()),
-                        printable(entry.pcLevel())});
+    rows.reserve(entries.size() + 1);
+    for (const PrerequisiteResult* entry : entries)
+        rows.push_back({spokenStatus(entry->status()), printable(entry->minimumPrerequisite()),
+                        printable(entry->pcLevel())});
     std::array<std::size_t, 3> widths = {};
     for (const Row& row : rows)
         for (std::size_t column = 0; column < widths.size(); ++column)
@@ -108,12 +112,13 @@ std::string productTable(const ProductAssessment& product) {
         out += tableRow(rows[index], widths);
         if (index == 0)
             continue;
-        const PrerequisiteResult& entry = entries[index - 1];
+        const PrerequisiteResult& entry = *entries[index - 1];
         const std::string recommended = printable(entry.recommendedLevel());
         if (entry.status() != Satisfied && !recommended.empty())
             out += indented(noteIndent, "recommended level: ", recommended);
-        if (!helpPage(entry).empty())
-            out += indented(noteIndent, "more info: ", printable(helpPage(entry)));
+        const std::string page = helpPage(entry);
+        if (!page.empty())
+            out += indented(noteIndent, "more info: ", printable(page));
     }
     return out;
 }

@@ -78,6 +78,13 @@ std::u16string utf16FromUtf8(const std::string& utf8) {
     return units;
 }
 
+bool isAscii(const std::string& text) {
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
 void appendUtf8(std::string& out, std::uint32_t codePoint) {
     if (codePoint < 0x80) {
         out += static_cast<char>(codePoint);

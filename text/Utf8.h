@@ -18,6 +18,9 @@ std::uint32_t nextCodePoint(const std::string& utf8, std::size_t& offset);
 // Well-formed UTF-8 as UTF-16 units (a pair for each code point above U+FFFF).
 std::u16string utf16FromUtf8(const std::string& utf8);
 
+// Whether every byte is below 0x80: text that every ANSI code page and UTF-8 read alike.
+bool isAscii(const std::string& text);
+
 // Appends any code point up to U+10FFFF as UTF-8.
 void appendUtf8(std::string& out, std::uint32_t codePoint);
 

@@ -242,8 +242,13 @@ private:
             if (at >= kStubs && at < kStubs + kStubsSize)
                 return run->windowsCall(at);
             ++run->result_.instructions;
-            if (run->profile_)
+            if (run->profile_) {
                 ++run->instructionsAt_[at];
+                if (run->map_.startsFunction(at)) // entered: by whom, from its return address
+                    ++run->result_.entriesByCaller[run->map_.functionAt(at) + "  <-  " +
+                                                   run->map_.functionAt(
+                                                       run->read32(run->reg(UC_X86_REG_ESP)))];
+            }
             if (run->afterPopfd_.count(at))
                 run->reg(UC_X86_REG_EFLAGS, run->reg(UC_X86_REG_EFLAGS) & ~kEflagsId);
             if (run->answered_.count(at))

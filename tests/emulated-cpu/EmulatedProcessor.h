@@ -53,6 +53,7 @@ struct EmulatedRunResult {
     // With PREREQ_EMULATED_PROFILE set: the instructions of each function of the link map.
     std::map<std::string, std::uint64_t> instructionsByFunction;
     std::map<std::string, std::uint64_t> entriesByFunction; // how often each was entered
+    std::map<std::string, std::uint64_t> entriesByCaller;   // "callee  <-  caller"
 };
 
 // Runs image as the program at pc.programPath with commandLine (its arguments after its name)

@@ -88,7 +88,8 @@ int failures = 0;
 void printProfile(const std::string& run, const EmulatedRunResult& r) {
     if (!std::getenv("PREREQ_EMULATED_PROFILE"))
         return;
-    for (const auto* counts : {&r.instructionsByFunction, &r.entriesByFunction, &r.callsByName}) {
+    for (const auto* counts :
+         {&r.instructionsByFunction, &r.entriesByFunction, &r.entriesByCaller, &r.callsByName}) {
         std::vector<std::pair<std::uint64_t, std::string>> sorted;
         for (const auto& [name, count] : *counts)
             sorted.emplace_back(count, name);
@@ -96,6 +97,7 @@ void printProfile(const std::string& run, const EmulatedRunResult& r) {
         std::printf("%s, %s:\n", run.c_str(),
                     counts == &r.callsByName         ? "calls"
                     : counts == &r.entriesByFunction ? "entries"
+                    : counts == &r.entriesByCaller   ? "callers"
                                                      : "instructions");
         for (std::size_t i = 0; i < sorted.size() && i < 40; ++i)
             std::printf("  %9llu %s\n", static_cast<unsigned long long>(sorted[i].first),
