@@ -70,7 +70,6 @@ ModemDriverCheck::ModemDriverCheck() {
 ModemDriverCheck::~ModemDriverCheck() = default;
 
 bool ModemDriverCheck::isRemoteAccessUsable() {
-    WindowsServices& pc = platform();
     const bool ntFamily = isWindowsNT4() || isWindowsNT5();
     if (!ntFamily && !RegistryKey(kDialUpClsidKey).isOpen())
         return false;
@@ -78,8 +77,8 @@ bool ModemDriverCheck::isRemoteAccessUsable() {
     if (remoteAccessLibrary == 0)
         return false;
     // Dial-Up Networking 1.2 on the Windows 95 family exports the call without its A suffix.
-    if (pc.findExport(remoteAccessLibrary,
-                      ntFamily ? "RasSetEntryPropertiesA" : "RasSetEntryProperties") == 0)
+    if (snapshot().findExport(remoteAccessLibrary,
+                              ntFamily ? "RasSetEntryPropertiesA" : "RasSetEntryProperties") == 0)
         return false;
     if (!ntFamily && isWindows95() && !RegistryKey(kDialUpUninstallKey).isOpen())
         return false;
@@ -87,24 +86,23 @@ bool ModemDriverCheck::isRemoteAccessUsable() {
 }
 
 void ModemDriverCheck::bindRasEntryPoints() {
-    WindowsServices& pc = platform();
     RasEntryPointTable& e = RasEntryPoints;
     const LibraryHandle library = remoteAccessLibrary;
-    e.rasSetEntryPropertiesA = pc.findExport(library, "RasSetEntryPropertiesA");
-    e.rasGetEntryPropertiesA = pc.findExport(library, "RasGetEntryPropertiesA");
-    e.rasEditPhonebookEntryA = pc.findExport(library, "RasEditPhonebookEntryA");
-    e.rasValidateEntryNameA = pc.findExport(library, "RasValidateEntryNameA");
-    e.rasRenameEntryA = pc.findExport(library, "RasRenameEntryA");
-    e.rasDeleteEntryA = pc.findExport(library, "RasDeleteEntryA");
-    e.rasEnumDevicesA = pc.findExport(library, "RasEnumDevicesA");
-    e.rasEnumEntriesA = pc.findExport(library, "RasEnumEntriesA");
-    e.rasEnumConnectionsA = pc.findExport(library, "RasEnumConnectionsA");
-    e.rasDialA = pc.findExport(library, "RasDialA");
-    e.rasHangUpA = pc.findExport(library, "RasHangUpA");
-    e.rasGetErrorStringA = pc.findExport(library, "RasGetErrorStringA");
-    e.rasGetConnectStatusA = pc.findExport(library, "RasGetConnectStatusA");
-    e.rasGetProjectionInfoA = pc.findExport(library, "RasGetProjectionInfoA");
-    e.rasGetEntryDialParamsA = pc.findExport(library, "RasGetEntryDialParamsA");
+    e.rasSetEntryPropertiesA = snapshot().findExport(library, "RasSetEntryPropertiesA");
+    e.rasGetEntryPropertiesA = snapshot().findExport(library, "RasGetEntryPropertiesA");
+    e.rasEditPhonebookEntryA = snapshot().findExport(library, "RasEditPhonebookEntryA");
+    e.rasValidateEntryNameA = snapshot().findExport(library, "RasValidateEntryNameA");
+    e.rasRenameEntryA = snapshot().findExport(library, "RasRenameEntryA");
+    e.rasDeleteEntryA = snapshot().findExport(library, "RasDeleteEntryA");
+    e.rasEnumDevicesA = snapshot().findExport(library, "RasEnumDevicesA");
+    e.rasEnumEntriesA = snapshot().findExport(library, "RasEnumEntriesA");
+    e.rasEnumConnectionsA = snapshot().findExport(library, "RasEnumConnectionsA");
+    e.rasDialA = snapshot().findExport(library, "RasDialA");
+    e.rasHangUpA = snapshot().findExport(library, "RasHangUpA");
+    e.rasGetErrorStringA = snapshot().findExport(library, "RasGetErrorStringA");
+    e.rasGetConnectStatusA = snapshot().findExport(library, "RasGetConnectStatusA");
+    e.rasGetProjectionInfoA = snapshot().findExport(library, "RasGetProjectionInfoA");
+    e.rasGetEntryDialParamsA = snapshot().findExport(library, "RasGetEntryDialParamsA");
 }
 
 bool ModemDriverCheck::deviceListed() const {

@@ -16,26 +16,24 @@ namespace {
 // Libraries loaded here stay loaded until the process ends, except where one is released
 // because it turned out to be the wrong one.
 bool remoteAccessServiceInstalled(bool windowsNt4) {
-    WindowsServices& pc = platform();
     const LibraryHandle admin = snapshot().loadLibrary("rasadmin.dll");
     const LibraryHandle api = snapshot().loadLibrary("rasapi32.dll");
-    const bool exported = api != 0 && pc.findExport(api, "RasSetEntryPropertiesA") != 0;
+    const bool exported = api != 0 && snapshot().findExport(api, "RasSetEntryPropertiesA") != 0;
     // Windows 2000 no longer ships the administration library; NT 4 needs it.
     return exported && (admin != 0 || !windowsNt4);
 }
 
 // Dial-Up Networking as "rnaph.dll" provides it, with "rasapi32.dll" able to dial.
 bool dialUpSecondChance() {
-    WindowsServices& pc = platform();
     const LibraryHandle helper = snapshot().loadLibrary("rnaph.dll");
     if (helper == 0)
         return false;
-    if (pc.findExport(helper, "RasSetEntryProperties") == 0) {
+    if (snapshot().findExport(helper, "RasSetEntryProperties") == 0) {
         snapshot().freeLibrary(helper);
         return false;
     }
     const LibraryHandle api = snapshot().loadLibrary("rasapi32.dll");
-    if (api != 0 && pc.findExport(api, "RasDialA") != 0)
+    if (api != 0 && snapshot().findExport(api, "RasDialA") != 0)
         return true;
     snapshot().freeLibrary(helper);
     if (api != 0)
@@ -47,10 +45,9 @@ bool dialUpNetworkingInstalled(bool windows95) {
     // Without its class registration Dial-Up Networking is not there at all.
     if (!RegistryKey(kDialUpClsidKey).isOpen())
         return false;
-    WindowsServices& pc = platform();
     const LibraryHandle api = snapshot().loadLibrary("rasapi32.dll");
     if (api != 0) {
-        if (pc.findExport(api, "RasSetEntryProperties") == 0)
+        if (snapshot().findExport(api, "RasSetEntryProperties") == 0)
             snapshot().freeLibrary(api);
         else if (!windows95 || RegistryKey(kDialUpUninstallKey).isOpen())
             return true;

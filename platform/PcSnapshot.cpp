@@ -22,10 +22,13 @@ struct Drive {
 struct Library {
     LibraryHandle handle = 0; // 0: it could not be loaded
     unsigned loads = 0;
+    std::vector<std::pair<std::string, ExportAddress>> exports; // each name looked up
 };
 
 struct Facts {
     unsigned generation = 0;
+    bool drivesListed = false;
+    std::uint32_t driveMask = 0; // GetLogicalDrives; every letter when that call fails
     bool versionRead = false;
     bool versionKnown = false;
     VersionInfo version;
@@ -50,6 +53,18 @@ std::string rootOf(char letter) {
     return std::string(1, letter) + ":\\";
 }
 
+constexpr std::uint32_t kDriveNoRootDir = 1; // DRIVE_NO_ROOT_DIR
+
+bool hasDrive(Facts& f, char letter) {
+    if (!f.drivesListed) {
+        f.driveMask = platform().logicalDrives();
+        if (f.driveMask == 0)
+            f.driveMask = 0x3FFFFFF;
+        f.drivesListed = true;
+    }
+    return (f.driveMask >> (letter - 'A') & 1) != 0;
+}
+
 } // namespace
 
 bool PcSnapshot::version(VersionInfo& info) {
@@ -65,18 +80,20 @@ bool PcSnapshot::version(VersionInfo& info) {
 }
 
 std::uint32_t PcSnapshot::driveType(char letter) {
-    Drive& d = facts().drives[letter - 'A'];
+    Facts& f = facts();
+    Drive& d = f.drives[letter - 'A'];
     if (!d.typeRead) {
-        d.type = platform().driveType(rootOf(letter));
+        d.type = hasDrive(f, letter) ? platform().driveType(rootOf(letter)) : kDriveNoRootDir;
         d.typeRead = true;
     }
     return d.type;
 }
 
 bool PcSnapshot::diskFreeSpace(char letter, DiskFreeSpace& space) {
-    Drive& d = facts().drives[letter - 'A'];
+    Facts& f = facts();
+    Drive& d = f.drives[letter - 'A'];
     if (!d.spaceRead) {
-        d.hasSpace = platform().diskFreeSpace(rootOf(letter), d.space);
+        d.hasSpace = hasDrive(f, letter) && platform().diskFreeSpace(rootOf(letter), d.space);
         d.spaceRead = true;
     }
     if (d.hasSpace)
@@ -102,7 +119,7 @@ LibraryHandle PcSnapshot::loadLibrary(const std::string& fileName) {
             return library.handle;
         }
     const LibraryHandle handle = platform().loadLibrary(fileName);
-    libraries.emplace_back(fileName, Library{handle, handle != 0 ? 1u : 0u});
+    libraries.emplace_back(fileName, Library{handle, handle != 0 ? 1u : 0u, {}});
     return handle;
 }
 
@@ -117,6 +134,20 @@ void PcSnapshot::freeLibrary(LibraryHandle library) {
             return;
         }
     platform().freeLibrary(library); // not one of the snapshot's: Windows judges it
+}
+
+ExportAddress PcSnapshot::findExport(LibraryHandle library, const std::string& exportName) {
+    for (auto& [name, loaded] : facts().libraries) {
+        if (loaded.handle != library || library == 0)
+            continue;
+        for (const auto& [known, address] : loaded.exports)
+            if (known == exportName)
+                return address;
+        const ExportAddress address = platform().findExport(library, exportName);
+        loaded.exports.emplace_back(exportName, address);
+        return address;
+    }
+    return platform().findExport(library, exportName); // not one of the snapshot's
 }
 
 PcSnapshot& snapshot() {

@@ -16,7 +16,9 @@ class PcSnapshot {
 public:
     // GetVersionExA: false when the call failed; info is then left zeroed.
     bool version(VersionInfo& info);
-    // GetDriveTypeA and GetDiskFreeSpaceA on the root of drive letter 'A' to 'Z'.
+    // GetDriveTypeA and GetDiskFreeSpaceA on the root of drive letter 'A' to 'Z'. Only the
+    // drives GetLogicalDrives names are asked: a letter with no drive has no root directory
+    // (DRIVE_NO_ROOT_DIR) and no free space, as Windows would answer for it.
     std::uint32_t driveType(char letter);
     bool diskFreeSpace(char letter, DiskFreeSpace& space);
     // LoadStringA of the program's string table; empty for an unknown id.
@@ -26,6 +28,8 @@ public:
     // library that could not be loaded is not looked for again.
     LibraryHandle loadLibrary(const std::string& fileName);
     void freeLibrary(LibraryHandle library);
+    // GetProcAddress, once for each name in each library while it stays loaded.
+    ExportAddress findExport(LibraryHandle library, const std::string& exportName);
 };
 
 // The run's snapshot of the services in effect.

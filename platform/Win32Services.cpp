@@ -97,6 +97,10 @@ bool Win32Services::readTimeStampCounter(std::uint64_t& cycles) {
     return readTimeStampCounterGuarded(cycles);
 }
 
+std::uint32_t Win32Services::logicalDrives() {
+    return GetLogicalDrives();
+}
+
 std::uint32_t Win32Services::driveType(const std::string& rootPath) {
     return GetDriveTypeA(rootPath.c_str());
 }

@@ -15,6 +15,7 @@ public:
     bool performanceCounter(std::int64_t& ticks) override;
     void sleep(std::uint32_t milliseconds) override;
     bool readTimeStampCounter(std::uint64_t& cycles) override;
+    std::uint32_t logicalDrives() override;
     std::uint32_t driveType(const std::string& rootPath) override;
     bool diskFreeSpace(const std::string& rootPath, DiskFreeSpace& space) override;
     int systemMetric(int index) override;

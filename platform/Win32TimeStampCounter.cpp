@@ -49,11 +49,20 @@ using RemoveHandler = ULONG(WINAPI*)(PVOID);
 class FaultGuard {
 public:
     FaultGuard() {
-        const HMODULE kernel = GetModuleHandleA("kernel32.dll");
-        add_ = reinterpret_cast<AddHandler>(
-            reinterpret_cast<void*>(GetProcAddress(kernel, "AddVectoredExceptionHandler")));
-        remove_ = reinterpret_cast<RemoveHandler>(
-            reinterpret_cast<void*>(GetProcAddress(kernel, "RemoveVectoredExceptionHandler")));
+        // Looked up once a run: kernel32 either has them (XP on) or not.
+        static bool resolved = false;
+        static AddHandler add = nullptr;
+        static RemoveHandler remove = nullptr;
+        if (!resolved) {
+            const HMODULE kernel = GetModuleHandleA("kernel32.dll");
+            add = reinterpret_cast<AddHandler>(
+                reinterpret_cast<void*>(GetProcAddress(kernel, "AddVectoredExceptionHandler")));
+            remove = reinterpret_cast<RemoveHandler>(
+                reinterpret_cast<void*>(GetProcAddress(kernel, "RemoveVectoredExceptionHandler")));
+            resolved = true;
+        }
+        add_ = add;
+        remove_ = remove;
         if (add_ && remove_)
             handler_ = add_(1, skipFaultingRead);
         if (!handler_)

@@ -112,6 +112,8 @@ public:
     // The processor's time-stamp counter (RDTSC), read under a fault guard: false when the
     // processor has no counter or the read faulted; the fault never goes further.
     virtual bool readTimeStampCounter(std::uint64_t& cycles) = 0;
+    // GetLogicalDrives: bit 0 for A: up to bit 25 for Z:; 0 when the call fails.
+    virtual std::uint32_t logicalDrives() = 0;
     // GetDriveTypeA on a root path such as "E:\".
     virtual std::uint32_t driveType(const std::string& rootPath) = 0;
     // GetDiskFreeSpaceA on a root path; false when the call fails.

@@ -198,6 +198,7 @@ public:
     std::int64_t performanceTicksPerSecond = 3579545;
     bool performanceCounterFrozen = false;
     std::map<char, Drive> drives;
+    bool logicalDrivesFail = false; // GetLogicalDrives answers 0
     bool mousePresent = true;
     std::map<std::string, Key, CaseInsensitiveLess> registry; // paths under HKEY_LOCAL_MACHINE
     std::map<std::string, Library, CaseInsensitiveLess> libraries;
@@ -299,6 +300,7 @@ public:
     bool performanceCounter(std::int64_t& ticks) override;
     void sleep(std::uint32_t milliseconds) override;
     bool readTimeStampCounter(std::uint64_t& cycles) override;
+    std::uint32_t logicalDrives() override;
     std::uint32_t driveType(const std::string& rootPath) override;
     bool diskFreeSpace(const std::string& rootPath, DiskFreeSpace& space) override;
     int systemMetric(int index) override;

@@ -67,6 +67,17 @@ void SimulatedPc::probed(const char* call, const std::string& argument) {
         probesWithBoxesOn.push_back(std::string(call) + " " + argument);
 }
 
+std::uint32_t SimulatedPc::logicalDrives() {
+    ++callCounts["GetLogicalDrives"];
+    std::uint32_t mask = 0;
+    if (logicalDrivesFail)
+        return 0;
+    for (const auto& drive : drives)
+        if (drive.first >= 'A' && drive.first <= 'Z')
+            mask |= 1u << (drive.first - 'A');
+    return mask;
+}
+
 std::uint32_t SimulatedPc::driveType(const std::string& rootPath) {
     driveTypeQueries.push_back(rootPath);
     ++callCounts["GetDriveTypeA"];

@@ -85,6 +85,11 @@ void addSystemInformationCalls(CallTable& calls) {
               w.pc().sleep(a[0]);
               return 0;
           }}},
+        {"GetLogicalDrives",
+         {0,
+          [](WindowsCalls& w, const CallArguments&) -> std::uint32_t {
+              return w.pc().logicalDrives();
+          }}},
         {"GetDriveTypeA",
          {1,
           [](WindowsCalls& w, const CallArguments& a) -> std::uint32_t {

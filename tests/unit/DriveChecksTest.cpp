@@ -1,5 +1,5 @@
-// The two drive-letter scans: the CD-ROM drive (B: to Z:, stopping at the first) and the
-// largest free space (every letter from C: to Z:).
+// The two drive-letter scans over the drives the PC lists: the CD-ROM drive (B: to Z:, stopping
+// at the first) and the largest free space (every letter from C: to Z:).
 #include "checks/CdRomCheck.h"
 #include "checks/DiskSpaceCheck.h"
 
@@ -14,10 +14,13 @@
 namespace prereq {
 namespace {
 
-std::vector<std::string> rootPaths(char first, char last) {
+// The roots a scan from first to last asks about: only the drives the PC lists, or every
+// letter when it cannot list them (an empty list counts as none: Windows always has one).
+std::vector<std::string> rootPaths(const SimulatedPc& pc, char first, char last) {
     std::vector<std::string> paths;
     for (char letter = first; letter <= last; ++letter)
-        paths.push_back(std::string(1, letter) + ":\\");
+        if (pc.logicalDrivesFail || pc.drives.empty() || pc.drives.count(letter))
+            paths.push_back(std::string(1, letter) + ":\\");
     return paths;
 }
 
@@ -27,16 +30,18 @@ struct CdRomCase {
     const char* otherLetters; // drives of other types
     bool found;
     char lastLetterAsked;
+    bool listFails = false; // GetLogicalDrives fails
 };
 
 TEST(CdRomCheck, ScansFromBAndStopsAtTheFirstCdRomDrive) {
     const CdRomCase cases[] = {
         {"only at A:", "A", "C", false, 'Z'}, {"at E: and F:", "EF", "C", true, 'E'},
         {"at B:", "B", "", true, 'B'},        {"at Z:", "Z", "CD", true, 'Z'},
-        {"none", "", "CDEF", false, 'Z'},
+        {"none", "", "CDEF", false, 'Z'},     {"at E:, no drive list", "E", "C", true, 'E', true},
     };
     for (const auto& c : cases) {
         SimulatedPc pc;
+        pc.logicalDrivesFail = c.listFails;
         for (const char* letter = c.cdRomLetters; *letter; ++letter)
             pc.addCdRomDrive(*letter);
         // Removable, fixed, remote and RAM disk, in turn.
@@ -53,7 +58,7 @@ TEST(CdRomCheck, ScansFromBAndStopsAtTheFirstCdRomDrive) {
         EXPECT_EQ(check.recommendedLevel(), "") << c.name;
         EXPECT_EQ(check.moreInfoPage(), "") << c.name;
         EXPECT_EQ(check.shownInReport(), 1) << c.name;
-        EXPECT_EQ(pc.driveTypeQueries, rootPaths('B', c.lastLetterAsked)) << c.name;
+        EXPECT_EQ(pc.driveTypeQueries, rootPaths(pc, 'B', c.lastLetterAsked)) << c.name;
     }
 }
 
@@ -63,6 +68,7 @@ struct DiskCase {
     std::int32_t minimumMb;
     const char* pcLevel;
     std::int32_t status;
+    bool listFails = false; // GetLogicalDrives fails
 };
 
 SimulatedPc::Drive fixed(std::uint32_t sectorsPerCluster, std::uint32_t bytesPerSector,
@@ -139,6 +145,12 @@ TEST(DiskSpaceCheck, TakesTheLargestFreeSpaceOfDrivesCToZ) {
          2147483647,
          "2147483647 MB available space",
          Satisfied},
+        {"no drive list: every letter asked",
+         {{'C', megabytesFree(10)}, {'Y', megabytesFree(20)}},
+         20,
+         "20 MB available space",
+         Satisfied,
+         true},
         {"huge drive among small ones",
          {{'C', megabytesFree(10)},
           {'K', fixed(0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu)},
@@ -149,6 +161,7 @@ TEST(DiskSpaceCheck, TakesTheLargestFreeSpaceOfDrivesCToZ) {
     };
     for (const auto& c : cases) {
         SimulatedPc pc;
+        pc.logicalDrivesFail = c.listFails;
         for (const auto& [letter, drive] : c.drives)
             pc.drives[letter] = drive;
         ScopedPlatform use(pc);
@@ -160,7 +173,7 @@ TEST(DiskSpaceCheck, TakesTheLargestFreeSpaceOfDrivesCToZ) {
         EXPECT_EQ(check.recommendedLevel(), "") << c.name;
         EXPECT_EQ(check.moreInfoPage(), "") << c.name;
         EXPECT_EQ(check.shownInReport(), 1) << c.name;
-        EXPECT_EQ(pc.freeSpaceQueries, rootPaths('C', 'Z')) << c.name;
+        EXPECT_EQ(pc.freeSpaceQueries, rootPaths(pc, 'C', 'Z')) << c.name;
     }
 }
 

@@ -362,18 +362,24 @@ TEST(ModemDriverCheck, BindsEveryEntryPointByItsOwnName) {
         order.push_back(e.name);
         EXPECT_NE(check.RasEntryPoints.*e.entry, 0u) << e.name;
     }
-    pc.exportLookups.clear();
-    check.bindRasEntryPoints();
-    EXPECT_EQ(joined(pc.exportLookups), joined(order));
+    // Each binding below runs against a PC of its own, so nothing is known of it yet.
+    SimulatedPc again = pc;
+    again.exportLookups.clear();
+    {
+        ScopedPlatform fresh(again);
+        check.bindRasEntryPoints();
+    }
+    EXPECT_EQ(joined(again.exportLookups), joined(order));
 
     // A library lacking one export leaves exactly that entry empty.
     for (const auto& missing : kBindOrder) {
-        pc.libraries["rasapi32.dll"].exports.erase(missing.name);
+        SimulatedPc lacking = pc;
+        lacking.libraries["rasapi32.dll"].exports.erase(missing.name);
+        ScopedPlatform useLacking(lacking);
         check.bindRasEntryPoints();
         for (const auto& e : kBindOrder)
             EXPECT_EQ(check.RasEntryPoints.*e.entry == 0, e.entry == missing.entry)
                 << "without " << missing.name << ": " << e.name;
-        pc.libraries["rasapi32.dll"].exports.insert(missing.name);
     }
 }
 

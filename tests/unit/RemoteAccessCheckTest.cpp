@@ -172,11 +172,17 @@ TEST(RemoteAccessCheck, TextsAndHelpPageDependOnlyOnTheSystem) {
     }
 }
 
-TEST(RemoteAccessCheck, EveryConstructionAsksTheSystemAgain) {
+TEST(RemoteAccessCheck, OneLookAtTheLibrariesServesTheRun) {
     SimulatedPc pc = SimulatedPc::windows2000();
-    ScopedPlatform use(pc);
-    EXPECT_EQ(RemoteAccessCheck().status(), Satisfied);
+    {
+        ScopedPlatform use(pc);
+        EXPECT_EQ(RemoteAccessCheck().status(), Satisfied);
+        EXPECT_EQ(RemoteAccessCheck().status(), Satisfied);
+    }
+    EXPECT_EQ(pc.callCounts["LoadLibraryA"], 2u); // rasadmin.dll and rasapi32.dll, once each
+    EXPECT_EQ(pc.exportLookups.size(), 1u);
     pc.removeRemoteAccess();
+    ScopedPlatform nextRun(pc);
     EXPECT_EQ(RemoteAccessCheck().status(), NotSatisfied);
 }
 

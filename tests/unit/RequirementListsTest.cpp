@@ -117,18 +117,20 @@ TEST(RequirementLists, ThreeListsReadEachWindowsFactOnce) {
         SimulatedPc pc;
         std::map<std::string, unsigned> calls;
     } cases[] = {
-        // The CD-ROM scan stops at D:; every letter from C: is tried for free space.
+        // Only the drives the PC lists are asked about: C: and the CD-ROM drive D:.
         {"NT 4.0",
          SimulatedPc::windowsNt4(),
-         {{"GetDiskFreeSpaceA", 24},
-          {"GetDriveTypeA", 3},
+         {{"GetDiskFreeSpaceA", 2},
+          {"GetDriveTypeA", 2},
+          {"GetLogicalDrives", 1},
           {"GetVersionExA", 1},
           {"LoadLibraryA", 2},
           {"LoadStringA", 10}}},
         {"95 without dial-up networking",
          SimulatedPc::windows95(),
-         {{"GetDiskFreeSpaceA", 24},
-          {"GetDriveTypeA", 3},
+         {{"GetDiskFreeSpaceA", 2},
+          {"GetDriveTypeA", 2},
+          {"GetLogicalDrives", 1},
           {"GetVersionExA", 1},
           {"LoadLibraryA", 1},
           {"LoadStringA", 11}}},
