@@ -115,6 +115,40 @@ const Case kCases[] = {
          return r;
      },
      "-abc"},
+    {"malloc, small and large blocks: 8-byte boundaries, two of a size apart",
+     [] {
+         std::string r;
+         for (std::size_t size : {0, 1, 5, 12, 13, 100, 512, 513, 5000}) {
+             const auto a = reinterpret_cast<std::uintptr_t>(allocate(size));
+             const auto b = reinterpret_cast<std::uintptr_t>(allocate(size));
+             r += (a | b) % 8 != 0 || (a > b ? a - b : b - a) < (size ? size : 1) ? "!" : "-";
+         }
+         return r;
+     },
+     "---------"},
+    {"free, then calloc of the class: the same block, zeroed",
+     [] {
+         void* p = fill(allocate(40), 'x', 40);
+         std::free(p);
+         char* q = static_cast<char*>(std::calloc(5, 8));
+         return std::to_string(p == q) + std::to_string(std::string(q, 40).find('x') > 40);
+     },
+     "11"},
+    {"realloc from small to large and back keeps the contents",
+     [] {
+         char* p = static_cast<char*>(std::realloc(copy(allocate(4), "abc", 4), 3000));
+         std::string r = p;
+         fill(p + 4, 'y', 2996);
+         p = static_cast<char*>(std::realloc(p, 8));
+         return r + p + std::string(p + 4, 2);
+     },
+     "abcabcyy"},
+    {"realloc of a large block that the process heap cannot grow keeps it",
+     [] {
+         char* p = static_cast<char*>(copy(allocate(1000), "abc", 4));
+         return (std::realloc(p, 0x7FFFFFF0) ? "!" : "-") + std::string(p);
+     },
+     "-abc"},
     {"64-bit division and remainder, unsigned",
      [] {
          const std::uint64_t d = 0x8000000000000001ull;
