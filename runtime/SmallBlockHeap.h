@@ -18,18 +18,21 @@ namespace prereq::runtime {
 // sums callers make with it.
 constexpr std::size_t kLargestRequest = 0x7FFFFFF0;
 
+// The programs' blocks are mostly strings of a line or a few; at 1 KiB only the reports' and
+// documents' texts go to the process heap, and a big block still carves 15 of the largest class.
+constexpr std::size_t kLargestSmallBlock = 1024;
+
 // Source gives big blocks aligned to 8 bytes: bigBlock(bytes, zeroed) and
 // resizedBigBlock(block, bytes) give null when they cannot, the latter leaving the block as it
 // was; freeBigBlock(block) takes one back.
 template <typename Source> class SmallBlockHeap : private Source {
 public:
-    static constexpr std::size_t kLargestSmall = 512;
     static constexpr std::size_t kCarvedBytes = 16384;
 
     Source& source() { return *this; }
 
     void* allocate(std::size_t size) {
-        if (size > kLargestSmall)
+        if (size > kLargestSmallBlock)
             return allocateLarge(size, false);
         const std::uintptr_t index = classOf(size);
         std::uintptr_t* slot = free_[index];
@@ -41,7 +44,7 @@ public:
     }
 
     void* allocateZeroed(std::size_t size) {
-        if (size > kLargestSmall)
+        if (size > kLargestSmallBlock)
             return allocateLarge(size, true);
         void* block = allocate(size);
         if (block != nullptr)
@@ -54,10 +57,8 @@ public:
             return;
         std::uintptr_t* slot = slotOf(block);
         const std::uintptr_t word = *slot;
-        if (word >= kClasses) {
-            this->freeBigBlock(static_cast<char*>(block) - kLargeOffset);
-            return;
-        }
+        if (word >= kClasses)
+            return releaseLarge(block);
         *slot = reinterpret_cast<std::uintptr_t>(free_[word]);
         free_[word] = slot;
     }
@@ -77,7 +78,7 @@ public:
             return moveTo(allocate(size), block, capacity);
         }
         const std::size_t held = word & ~kLargeFlag;
-        if (size > kLargestSmall) {
+        if (size > kLargestSmallBlock) {
             char* base = static_cast<char*>(this->resizedBigBlock(
                 static_cast<char*>(block) - kLargeOffset, size + kLargeOffset));
             return base == nullptr ? nullptr : markLarge(base, size);
@@ -89,12 +90,12 @@ public:
 
 private:
     // Every block has a word before it: while in use, its class or its large size with
-    // kLargeFlag; while on a free list, the next free block's word. One cell of class i is that
-    // word and 8*i + kTail bytes, 8*(i + 1) in all, so that a cell carved at 8 bytes past a word's
-    // width leaves the next one's block on an 8-byte boundary too.
+    // kLargeFlag; while on a free list, the next free block's word. A cell of class i is that
+    // word and 8*i + kTail bytes, 8*(i + 1) in all. Carving starts kTail bytes into a big block,
+    // so its first block lies 8 bytes in, and every later one on an 8-byte boundary too.
     static constexpr std::size_t kWord = sizeof(std::uintptr_t);
     static constexpr std::size_t kTail = 8 - kWord;
-    static constexpr std::uintptr_t kClasses = (kLargestSmall + 7 - kTail) / 8 + 1;
+    static constexpr std::uintptr_t kClasses = (kLargestSmallBlock + 7 - kTail) / 8 + 1;
     static constexpr std::uintptr_t kLargeFlag = ~(~std::uintptr_t{0} >> 1);
     static constexpr std::size_t kLargeOffset = 8;
     static_assert(kTail < 8 && kLargestRequest < kLargeFlag, "a word tells small from large");
@@ -108,11 +109,16 @@ private:
         return base + kLargeOffset;
     }
 
-    void* allocateLarge(std::size_t size, bool zeroed) {
+    // The rarer paths stay out of line, so that the common ones save no registers.
+    [[gnu::noinline]] void* allocateLarge(std::size_t size, bool zeroed) {
         if (size > kLargestRequest)
             return nullptr;
         char* base = static_cast<char*>(this->bigBlock(size + kLargeOffset, zeroed));
         return base == nullptr ? nullptr : markLarge(base, size);
+    }
+
+    [[gnu::noinline]] void releaseLarge(void* block) {
+        this->freeBigBlock(static_cast<char*>(block) - kLargeOffset);
     }
 
     void* moveTo(void* moved, void* block, std::size_t bytes) {
@@ -127,7 +133,7 @@ private:
     // What is left of the old one is exactly one cell of a smaller class, since every cell is a
     // multiple of 8 bytes. Where no new big block can be had, the request is served as a large
     // one, so that a small block fails only when the source has not even its few bytes.
-    void* carve(std::uintptr_t index, std::size_t size) {
+    [[gnu::noinline]] void* carve(std::uintptr_t index, std::size_t size) {
         const std::size_t cell = 8 * (index + 1);
         if (static_cast<std::size_t>(end_ - next_) < cell) {
             char* big = static_cast<char*>(this->bigBlock(kCarvedBytes, false));

@@ -5,6 +5,7 @@
 // number. The functions are called through volatile pointers, so that the compiler cannot put
 // its own inline versions in their place.
 #include "runtime/CommandLine.h"
+#include "tests/runtime/HeapCases.h"
 
 #include <windows.h>
 
@@ -22,6 +23,9 @@ void* (*volatile fill)(void*, int, std::size_t) = std::memset;
 int (*volatile compare)(const void*, const void*, std::size_t) = std::memcmp;
 void* (*volatile find)(const void*, int, std::size_t) = ::memchr;
 void* (*volatile allocate)(std::size_t) = std::malloc;
+void* (*volatile allocateZeroed)(std::size_t, std::size_t) = std::calloc;
+void* (*volatile resize)(void*, std::size_t) = std::realloc;
+void (*volatile release)(void*) = std::free;
 volatile std::uint64_t big = 0xFFFFFFFFFFFFFFFFull;
 volatile std::int64_t minus7 = -7;
 volatile std::size_t largest = ~std::size_t{0};
@@ -115,40 +119,6 @@ const Case kCases[] = {
          return r;
      },
      "-abc"},
-    {"malloc, small and large blocks: 8-byte boundaries, two of a size apart",
-     [] {
-         std::string r;
-         for (std::size_t size : {0, 1, 5, 12, 13, 100, 512, 513, 5000}) {
-             const auto a = reinterpret_cast<std::uintptr_t>(allocate(size));
-             const auto b = reinterpret_cast<std::uintptr_t>(allocate(size));
-             r += (a | b) % 8 != 0 || (a > b ? a - b : b - a) < (size ? size : 1) ? "!" : "-";
-         }
-         return r;
-     },
-     "---------"},
-    {"free, then calloc of the class: the same block, zeroed",
-     [] {
-         void* p = fill(allocate(40), 'x', 40);
-         std::free(p);
-         char* q = static_cast<char*>(std::calloc(5, 8));
-         return std::to_string(p == q) + std::to_string(std::string(q, 40).find('x') > 40);
-     },
-     "11"},
-    {"realloc from small to large and back keeps the contents",
-     [] {
-         char* p = static_cast<char*>(std::realloc(copy(allocate(4), "abc", 4), 3000));
-         std::string r = p;
-         fill(p + 4, 'y', 2996);
-         p = static_cast<char*>(std::realloc(p, 8));
-         return r + p + std::string(p + 4, 2);
-     },
-     "abcabcyy"},
-    {"realloc of a large block that the process heap cannot grow keeps it",
-     [] {
-         char* p = static_cast<char*>(copy(allocate(1000), "abc", 4));
-         return (std::realloc(p, 0x7FFFFFF0) ? "!" : "-") + std::string(p);
-     },
-     "-abc"},
     {"64-bit division and remainder, unsigned",
      [] {
          const std::uint64_t d = 0x8000000000000001ull;
@@ -180,16 +150,20 @@ const Case kCases[] = {
 int main() {
     std::string report;
     int failures = 0;
-    for (const Case& c : kCases) {
-        const std::string got = c.run();
-        if (got != c.expected) {
+    const auto check = [&](const char* name, const std::string& got, const char* expected) {
+        if (got != expected) {
             ++failures;
             report +=
-                std::string(c.name) + ": got \"" + got + "\", expected \"" + c.expected + "\"\r\n";
+                std::string(name) + ": got \"" + got + "\", expected \"" + expected + "\"\r\n";
         }
-    }
-    report += std::to_string(sizeof kCases / sizeof kCases[0]) + " cases, " +
-              std::to_string(failures) + " failed\r\n";
+    };
+    for (const Case& c : kCases)
+        check(c.name, c.run(), c.expected);
+    const prereq::runtime::HeapFunctions heap{allocate, allocateZeroed, resize, release};
+    for (const auto& c : prereq::runtime::kHeapCases)
+        check(c.name, c.run(heap), c.expected);
+    report += std::to_string(std::size(kCases) + std::size(prereq::runtime::kHeapCases)) +
+              " cases, " + std::to_string(failures) + " failed\r\n";
     DWORD written = 0;
     WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), report.data(), static_cast<DWORD>(report.size()),
               &written, nullptr);
