@@ -1,7 +1,9 @@
-// The programs' heap: the C allocation functions and C++'s operator new and delete, all on the
-// process heap that Windows gives every process. The programs raise no exceptions, so an
-// operator new that cannot allocate ends the program (as an exception nobody catches would);
-// the nothrow forms return null for the caller to handle.
+// The programs' heap: the C allocation functions and C++'s operator new and delete. Small blocks
+// come from SmallBlockHeap's classes, carved from blocks of the process heap that Windows gives
+// every process; large ones are blocks of the process heap itself. The programs raise no
+// exceptions, so an operator new that cannot allocate ends the program (as an exception nobody
+// catches would); the nothrow forms return null for the caller to handle.
+#include "runtime/SmallBlockHeap.h"
 #include "runtime/Termination.h"
 
 #include <windows.h>
@@ -11,43 +13,45 @@
 
 namespace {
 
-HANDLE heap() {
-    static const HANDLE processHeap = GetProcessHeap();
-    return processHeap;
+HANDLE processHeap() {
+    static const HANDLE heap = GetProcessHeap();
+    return heap;
 }
 
-// The heap's own limit lies below this; a larger request could only wrap around in the sums
-// callers make with it.
-constexpr std::size_t kLargestRequest = 0x7FFFFFF0;
+// HeapAlloc's blocks are aligned to 8 bytes, as SmallBlockHeap needs.
+struct ProcessHeap {
+    void* bigBlock(std::size_t bytes, bool zeroed) {
+        return HeapAlloc(processHeap(), zeroed ? HEAP_ZERO_MEMORY : 0, bytes);
+    }
+    void* resizedBigBlock(void* block, std::size_t bytes) {
+        return HeapReAlloc(processHeap(), 0, block, bytes);
+    }
+    void freeBigBlock(void* block) { HeapFree(processHeap(), 0, block); }
+};
+
+// Zero-initialised before anything runs, so that static constructors may allocate.
+prereq::runtime::SmallBlockHeap<ProcessHeap> heap;
 
 } // namespace
 
 extern "C" {
 
 void* malloc(std::size_t size) {
-    if (size > kLargestRequest)
-        return nullptr;
-    // Zero bytes still get a block of their own, so that every successful call differs.
-    return HeapAlloc(heap(), 0, size == 0 ? 1 : size);
+    return heap.allocate(size);
 }
 
 void* calloc(std::size_t count, std::size_t size) {
-    if (size != 0 && count > kLargestRequest / size)
+    if (size != 0 && count > prereq::runtime::kLargestRequest / size)
         return nullptr;
-    return HeapAlloc(heap(), HEAP_ZERO_MEMORY, count * size == 0 ? 1 : count * size);
+    return heap.allocateZeroed(count * size);
 }
 
 void free(void* block) {
-    if (block != nullptr)
-        HeapFree(heap(), 0, block);
+    heap.release(block);
 }
 
 void* realloc(void* block, std::size_t size) {
-    if (block == nullptr)
-        return malloc(size);
-    if (size > kLargestRequest)
-        return nullptr; // the block stays as it was
-    return HeapReAlloc(heap(), 0, block, size == 0 ? 1 : size);
+    return heap.resize(block, size);
 }
 
 } // extern "C"

@@ -5,6 +5,7 @@
 // number. The functions are called through volatile pointers, so that the compiler cannot put
 // its own inline versions in their place.
 #include "runtime/CommandLine.h"
+#include "tests/runtime/HeapCases.h"
 
 #include <windows.h>
 
@@ -22,6 +23,9 @@ void* (*volatile fill)(void*, int, std::size_t) = std::memset;
 int (*volatile compare)(const void*, const void*, std::size_t) = std::memcmp;
 void* (*volatile find)(const void*, int, std::size_t) = ::memchr;
 void* (*volatile allocate)(std::size_t) = std::malloc;
+void* (*volatile allocateZeroed)(std::size_t, std::size_t) = std::calloc;
+void* (*volatile resize)(void*, std::size_t) = std::realloc;
+void (*volatile release)(void*) = std::free;
 volatile std::uint64_t big = 0xFFFFFFFFFFFFFFFFull;
 volatile std::int64_t minus7 = -7;
 volatile std::size_t largest = ~std::size_t{0};
@@ -168,16 +172,20 @@ const Case kCases[] = {
 int main() {
     std::string report;
     int failures = 0;
-    for (const Case& c : kCases) {
-        const std::string got = c.run();
-        if (got != c.expected) {
+    const auto check = [&](const char* name, const std::string& got, const char* expected) {
+        if (got != expected) {
             ++failures;
             report +=
-                std::string(c.name) + ": got \"" + got + "\", expected \"" + c.expected + "\"\r\n";
+                std::string(name) + ": got \"" + got + "\", expected \"" + expected + "\"\r\n";
         }
-    }
-    report += std::to_string(sizeof kCases / sizeof kCases[0]) + " cases, " +
-              std::to_string(failures) + " failed\r\n";
+    };
+    for (const Case& c : kCases)
+        check(c.name, c.run(), c.expected);
+    const prereq::runtime::HeapFunctions heap{allocate, allocateZeroed, resize, release};
+    for (const auto& c : prereq::runtime::kHeapCases)
+        check(c.name, c.run(heap), c.expected);
+    report += std::to_string(std::size(kCases) + std::size(prereq::runtime::kHeapCases)) +
+              " cases, " + std::to_string(failures) + " failed\r\n";
     DWORD written = 0;
     WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), report.data(), static_cast<DWORD>(report.size()),
               &written, nullptr);
