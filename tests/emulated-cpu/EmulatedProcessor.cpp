@@ -307,6 +307,8 @@ private:
             return WindowsCalls::Answer{1, 12};
         if (name == "HeapReAlloc") {
             const std::uint32_t block = allocate(arg(3));
+            if (block == 0) // too large: fails, and the block stays as it was
+                return WindowsCalls::Answer{0, 16};
             std::vector<std::uint8_t> bytes(std::min(read32(arg(2) - 4), arg(3)));
             read(arg(2), bytes.data(), static_cast<std::uint32_t>(bytes.size()));
             write(block, bytes.data(), static_cast<std::uint32_t>(bytes.size()));
