@@ -59,6 +59,8 @@ void addShellAndFileCalls(CallTable& calls) {
         {"CreateFileA",
          {7,
           [](WindowsCalls& w, const CallArguments& a) -> std::uint32_t {
+              if (a[1] & kGenericRead) // a result, opened to be read (OPEN_EXISTING)
+                  return openForReading(w, a.text(0));
               // dwCreationDisposition: CREATE_NEW (1) for a temporary file, else CREATE_ALWAYS.
               const FileHandle file =
                   a[4] == 1 ? w.pc().createNewFile(a.text(0)) : w.pc().createReportFile(a.text(0));
@@ -78,6 +80,8 @@ void addShellAndFileCalls(CallTable& calls) {
         {"CloseHandle",
          {1,
           [](WindowsCalls& w, const CallArguments& a) -> std::uint32_t {
+              if (w.readFiles.erase(a[0]))
+                  return 1;
               return w.pc().closeFile(a[0]) || w.fail(w.pc().lastError, 0);
           }}},
         {"FlushFileBuffers",
@@ -121,8 +125,7 @@ void addShellAndFileCalls(CallTable& calls) {
               const std::uint32_t error = w.pc().findFirstFile(a.text(0));
               if (error != 0)
                   return w.fail(error, kInvalidHandleValue);
-              const std::vector<char> found(320); // WIN32_FIND_DATAA, nothing the program reads
-              w.memory().write(a[1], found.data(), 320);
+              beginSearch(w, a.text(0), a[1]);
               return kFindHandle;
           }}},
         {"FindClose",

@@ -30,6 +30,7 @@ void addSystemInformationCalls(CallTable& calls);
 void addRegistryAndLibraryCalls(CallTable& calls);
 void addShellAndFileCalls(CallTable& calls);
 void addUserInterfaceCalls(CallTable& calls);
+void addResultFolderCalls(CallTable& calls);
 
 // Where Windows 95 maps kernel32.dll: its module handle.
 constexpr std::uint32_t kKernel32 = 0xBFF70000;
@@ -42,5 +43,12 @@ constexpr std::uint32_t kErrorMessageNotFound = 317; // ERROR_MR_MID_NOT_FOUND
 // The one search FindFirstFileA hands out: the program closes each at once.
 constexpr std::uint32_t kFindHandle = 0xF1D0;
 constexpr std::uint32_t kErrorEnvVarNotFound = 203;
+constexpr std::uint32_t kGenericRead = 0x80000000; // CreateFileA's dwDesiredAccess
+
+// FindFirstFileA's first entry into the program's WIN32_FIND_DATAA; 0 when nothing matched,
+// with the call's error set (ResultFolderCalls).
+std::uint32_t beginSearch(WindowsCalls& w, const std::string& pattern, std::uint32_t data);
+// CreateFileA(GENERIC_READ, OPEN_EXISTING) of a result: its handle, or INVALID_HANDLE_VALUE.
+std::uint32_t openForReading(WindowsCalls& w, const std::string& name);
 
 } // namespace prereq

@@ -35,6 +35,7 @@ const CallTable& callTable() {
         addRegistryAndLibraryCalls(all);
         addShellAndFileCalls(all);
         addUserInterfaceCalls(all);
+        addResultFolderCalls(all);
         return all;
     }();
     return calls;

@@ -11,6 +11,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace prereq {
 
@@ -34,6 +35,22 @@ public:
     std::optional<Answer> callExport(std::uint32_t address, std::uint32_t arguments);
 
     std::uint32_t lastError = 0; // GetLastError
+
+    // The search FindFirstFileA began: the entries FindNextFileA has still to give, and the
+    // error that ends it (ERROR_NO_MORE_FILES, or a share gone part-way).
+    struct Search {
+        std::vector<FoundFile> entries;
+        std::size_t next = 0;
+        std::uint32_t endError = 0;
+    };
+    Search search;
+    // Files open for reading, by handle: their content and how much ReadFile has given.
+    struct ReadFile {
+        std::string content;
+        std::size_t position = 0;
+    };
+    std::map<std::uint32_t, ReadFile> readFiles;
+    std::uint32_t nextReadHandle = 0x5EAD0000;
 
     // Sets the error GetLastError answers; the call's answer.
     std::uint32_t fail(std::uint32_t error, std::uint32_t answer) {
