@@ -71,8 +71,8 @@ long long standing(const ComputerResult& result, const LocalTime& now) {
            (isInFuture(result, now) ? kFutureBelowEveryCheck : 0);
 }
 
-// A file a run of the console program or of the summary left behind: a temporary one it could
-// not remove, or an earlier file it set aside and could not put back or remove.
+// A file of a run of the console program or of the summary: a temporary one, or an earlier file
+// set aside; seen here when that run is still writing, or could not remove it.
 bool isLeftBehind(const std::string& fileName) {
     return endsWithIgnoringCase(fileName, ".tmp") || endsWithIgnoringCase(fileName, ".old");
 }
@@ -83,7 +83,7 @@ std::string leftBehindReason(const FoundFile& file, const LocalTime& now) {
                             : days == 0 ? "written less than a day ago"
                             : days == 1 ? "written 1 day ago"
                                         : "written " + std::to_string(days) + " days ago";
-    return "left behind by a run that could not finish or clean up, " + age;
+    return "left by a run still writing or one that could not clean up, " + age;
 }
 
 std::size_t productIndex(const std::string& name) {

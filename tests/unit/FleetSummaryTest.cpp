@@ -310,12 +310,12 @@ TEST(FleetSummary, SummarisesEveryResultAndListsEachUnusableFileWithItsReason) {
           "<td>ACCT_2D7.json</td><td>an earlier result of ACCT-7 than ACCT-7.json</td>",
           "<td>caf?.json</td><td>names another computer than its file name does</td>",
           "its &quot;computer&quot; is longer than 15 characters</td>",
-          "<td>LAB.json.old</td><td>left behind by a run that could not finish or clean up, "
+          "<td>LAB.json.old</td><td>left by a run still writing or one that could not clean up, "
           "written less than a day ago</td>",
           "<td>MANY.json</td><td>more than 32 products</td>",
           "<td>M_49X.json</td><td>an earlier result of MIX than MIX.json</td>",
           "<td>ODD.json</td><td>names a product this program does not know</td>",
-          "<td>PC-9.json.5c-36efac.tmp</td><td>left behind by a run that could not finish or "
+          "<td>PC-9.json.5c-36efac.tmp</td><td>left by a run still writing or one that could not "
           "clean up, written 3 days ago</td>",
           "<td>TEXT.json</td><td>product 1 has a &quot;pcLevel&quot; longer than 200 characters",
           "<td>TWICE.json</td><td>names a product twice</td>",
