@@ -4,6 +4,7 @@
 #include "app/ConsoleOptions.h"
 #include "app/ErrorText.h"
 #include "app/FleetStatusFiles.h"
+#include "app/OutOfMemory.h"
 #include "app/PrereqCheckApp.h"
 #include "app/ResultFile.h"
 #include "app/StandardStreams.h"
@@ -102,6 +103,11 @@ std::string folderProblem(const char* what, const std::string& folder, bool toWr
 
 // --summary: the folder must exist; the verdicts in the files do not change the exit code.
 ConsoleRun summarise(const ConsoleOptions& options) {
+    // ERROR_NOT_ENOUGH_MEMORY's words: a fleet large enough, or files hostile enough, can use up
+    // the memory of a small PC, and the run must still say why it failed.
+    constexpr std::uint32_t kNotEnoughMemory = 8;
+    prepareOutOfMemoryLine("cannot summarise the result folder '" + options.summaryFolder +
+                           "': " + errorText(kNotEnoughMemory));
     std::string problem = folderProblem("result folder", options.summaryFolder, false);
     ConsoleRun run;
     if (problem.empty())

@@ -52,7 +52,46 @@ long long secondNumber(const LocalTime& time, bool inUtc) {
     return minutes * 60 + time.second;
 }
 
+// The civil date of a day number, by the reverse of dayNumber's shifts.
+void civilDate(long long days, LocalTime& time) {
+    const long long era = days / 146097, dayOfEra = days % 146097;
+    const long long yearOfEra =
+        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const long long shiftedMonth = (5 * dayOfYear + 2) / 153;
+    time.day = static_cast<int>(dayOfYear - (153 * shiftedMonth + 2) / 5 + 1);
+    time.month = static_cast<int>(shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9);
+    time.year = static_cast<int>(era * 400 + yearOfEra + (time.month <= 2 ? 1 : 0));
+}
+
+constexpr long long kFileTimeTicksPerSecond = 10000000;
+
+long long firstFileTimeSecond() {
+    return dayNumber(1601, 1, 1) * 86400;
+}
+
 } // namespace
+
+long long secondsOnOneScale(const LocalTime& time) {
+    return secondNumber(time, time.offsetKnown);
+}
+
+LocalTime utcTimeOfFileTime(std::uint64_t fileTime) {
+    const long long seconds =
+        firstFileTimeSecond() + static_cast<long long>(fileTime / kFileTimeTicksPerSecond);
+    LocalTime time;
+    civilDate(seconds / 86400, time);
+    time.hour = static_cast<int>(seconds % 86400 / 3600);
+    time.minute = static_cast<int>(seconds % 3600 / 60);
+    time.second = static_cast<int>(seconds % 60);
+    time.offsetKnown = true;
+    return time;
+}
+
+std::uint64_t fileTimeOf(const LocalTime& time) {
+    const long long seconds = secondsOnOneScale(time) - firstFileTimeSecond();
+    return seconds < 0 ? 0 : static_cast<std::uint64_t>(seconds) * kFileTimeTicksPerSecond;
+}
 
 std::string isoCheckTime(const LocalTime& time) {
     std::string out;

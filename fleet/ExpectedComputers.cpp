@@ -10,13 +10,6 @@ namespace prereq {
 
 namespace {
 
-std::string lowerAscii(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
 std::string trimmed(const std::string& line) {
     const std::size_t first = line.find_first_not_of(" \t");
     return first == std::string::npos
@@ -69,12 +62,13 @@ std::string readExpectedComputers(const std::string& text, std::vector<std::stri
         const std::string problem = nameProblem(name);
         if (!problem.empty())
             return "line " + std::to_string(index + 1) + ": " + problem;
-        const std::string key = lowerAscii(name);
+        const std::string utf8 = utf8FromAnsi(name);
+        const std::string key = computerKey(utf8);
         const auto at = std::lower_bound(seen.begin(), seen.end(), key);
         if (at != seen.end() && *at == key)
             continue;
         seen.insert(at, key);
-        names.push_back(utf8FromAnsi(name));
+        names.push_back(utf8);
     }
     return {};
 }
@@ -83,21 +77,21 @@ void matchExpected(FleetSummary& summary, const std::vector<std::string>& names)
     summary.expectGiven = true;
     std::vector<std::string> expected, reported; // sorted
     for (const std::string& name : names)
-        expected.push_back(lowerAscii(name));
+        expected.push_back(computerKey(name));
     std::sort(expected.begin(), expected.end());
     for (const ComputerResult& result : summary.results) {
-        reported.push_back(lowerAscii(result.computer));
+        reported.push_back(computerKey(result.computer));
         if (!std::binary_search(expected.begin(), expected.end(), reported.back()))
             summary.notExpected.push_back(reported.back());
     }
     std::sort(reported.begin(), reported.end());
     std::sort(summary.notExpected.begin(), summary.notExpected.end());
     for (const std::string& name : names)
-        if (!std::binary_search(reported.begin(), reported.end(), lowerAscii(name)))
+        if (!std::binary_search(reported.begin(), reported.end(), computerKey(name)))
             summary.notReported.push_back(name);
     std::sort(
         summary.notReported.begin(), summary.notReported.end(),
-        [](const std::string& a, const std::string& b) { return lowerAscii(a) < lowerAscii(b); });
+        [](const std::string& a, const std::string& b) { return computerKey(a) < computerKey(b); });
 }
 
 } // namespace prereq

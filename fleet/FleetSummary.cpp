@@ -9,25 +9,28 @@
 #include "platform/Paths.h"
 #include "platform/Platform.h"
 #include "report/ProductAssessment.h"
+#include "report/ProductNames.h"
+#include "text/LetterCase.h"
 
 #include <algorithm>
+#include <iterator>
+#include <limits>
 
 namespace prereq {
 
 namespace {
 
-// ASCII only, as Windows compares names ignoring case (the programs' run-time has no tolower).
-std::string lowerCase(std::string text) {
+// A to Z only: device names and extensions are ASCII.
+std::string lowerAscii(std::string text) {
     for (char& c : text)
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');
     return text;
 }
 
-// Computers and files are named ignoring ASCII case, as Windows names them.
-bool lessIgnoringCase(const std::string& a, const std::string& b) {
-    const std::string lowerA = lowerCase(a), lowerB = lowerCase(b);
-    return lowerA != lowerB ? lowerA < lowerB : a < b;
+bool endsWithIgnoringCase(const std::string& name, const char* ending) {
+    const std::string end(ending);
+    return name.size() > end.size() && lowerAscii(name.substr(name.size() - end.size())) == end;
 }
 
 // A name that Windows opens as a device, whatever its extension, in any folder read through a
@@ -35,7 +38,7 @@ bool lessIgnoringCase(const std::string& a, const std::string& b) {
 // for ever. A server can hold files of such names (a Samba share, a name made through a UNC
 // path), so the listing can show them.
 bool isDeviceName(const std::string& fileName) {
-    std::string base = lowerCase(fileName.substr(0, fileName.find('.')));
+    std::string base = lowerAscii(fileName.substr(0, fileName.find('.')));
     base.erase(base.find_last_not_of(' ') + 1);
     for (const char* device : {"con", "prn", "aux", "nul", "clock$", "conin$", "conout$"})
         if (base == device)
@@ -44,24 +47,49 @@ bool isDeviceName(const std::string& fileName) {
            base[3] >= '1' && base[3] <= '9';
 }
 
-// Whether a result's computer is the one its file name encodes, ignoring ASCII case as Windows
-// names computers and files: any PC can write any file into the folder, but only a file of its
-// own name speaks for it.
+// Whether a result's computer is the one its file name encodes, ignoring case as Windows names
+// computers and files: any PC can write any file into the folder, but only a file of its own
+// name speaks for it.
 bool namesItsComputer(const std::string& fileName, const std::string& computer) {
     std::string encoded;
     if (!computerOfResultFile(fileName, encoded))
         return false;
     const bool ascii = std::all_of(encoded.begin(), encoded.end(),
                                    [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    return lowerCase(ascii ? encoded : utf8FromAnsi(encoded)) == lowerCase(computer);
+    return lowerCaseText(ascii ? encoded : utf8FromAnsi(encoded)) == lowerCaseText(computer);
 }
 
-// The result of the later check; a result with a time is later than one without.
+// Where a result stands among its computer's results, as one number: the later check first, on
+// one scale whatever offsets the times give; below every current one a check from the future (a
+// wrong clock, or a date forged to win), and below all a result without a time.
+long long standing(const ComputerResult& result, const LocalTime& now) {
+    if (!result.checkedAtKnown)
+        return std::numeric_limits<long long>::min();
+    // Years 1 to 9999 span fewer seconds than this.
+    constexpr long long kFutureBelowEveryCheck = 1000000000000LL;
+    return secondsOnOneScale(result.checked) -
+           (isInFuture(result, now) ? kFutureBelowEveryCheck : 0);
+}
 
-bool checkedLater(const ComputerResult& a, const ComputerResult& b) {
-    if (a.checkedAtKnown != b.checkedAtKnown)
-        return a.checkedAtKnown;
-    return a.checkedAtKnown && secondsBetween(b.checked, a.checked) > 0;
+// A file of a run of the console program or of the summary: a temporary one, or an earlier file
+// set aside; seen here when that run is still writing, or could not remove it.
+bool isLeftBehind(const std::string& fileName) {
+    return endsWithIgnoringCase(fileName, ".tmp") || endsWithIgnoringCase(fileName, ".old");
+}
+
+std::string leftBehindReason(const FoundFile& file, const LocalTime& now) {
+    const long long days = daysBetween(utcTimeOfFileTime(file.lastWritten), now);
+    const std::string age = days < 0    ? "written after this summary began (a wrong clock)"
+                            : days == 0 ? "written less than a day ago"
+                            : days == 1 ? "written 1 day ago"
+                                        : "written " + std::to_string(days) + " days ago";
+    return "left by a run still writing or one that could not clean up, " + age;
+}
+
+std::size_t productIndex(const std::string& name) {
+    return static_cast<std::size_t>(
+        std::find(std::begin(kProductNames), std::end(kProductNames), name) -
+        std::begin(kProductNames));
 }
 
 void count(FleetSummary& summary, const ComputerResult& result) {
@@ -95,32 +123,45 @@ bool isOld(const ComputerResult& result, const LocalTime& now, int maxAgeDays) {
 }
 
 std::string computerKey(const std::string& computer) {
-    return lowerCase(computer);
+    return lowerCaseText(computer);
 }
 
 bool isNotExpected(const FleetSummary& summary, const ComputerResult& result) {
     return std::binary_search(summary.notExpected.begin(), summary.notExpected.end(),
-                              lowerCase(result.computer));
+                              lowerCaseText(result.computer));
 }
 
 bool isResultFileName(const std::string& name) {
-    return name.size() > 5 && lowerCase(name.substr(name.size() - 5)) == ".json";
+    return endsWithIgnoringCase(name, ".json");
 }
 
-FleetSummary summariseFleet(std::vector<ComputerResult> results, std::vector<UnusedFile> unused) {
+FleetSummary summariseFleet(std::vector<ComputerResult> results, std::vector<UnusedFile> unused,
+                            const LocalTime& now) {
     FleetSummary summary;
     summary.filesRead = static_cast<int>(results.size() + unused.size());
-    std::sort(results.begin(), results.end(), [](const ComputerResult& a, const ComputerResult& b) {
-        const std::string lowerA = lowerCase(a.computer), lowerB = lowerCase(b.computer);
-        if (lowerA != lowerB)
-            return lowerA < lowerB;
-        if (checkedLater(a, b) != checkedLater(b, a))
-            return checkedLater(a, b);
-        return lessIgnoringCase(a.fileName, b.fileName);
+    // Each result's place worked out once: its computer, its standing, its file by name.
+    struct Place {
+        std::string computer;
+        long long standing;
+        std::string fileName;
+        std::size_t index;
+    };
+    std::vector<Place> places;
+    for (std::size_t i = 0; i < results.size(); ++i)
+        places.push_back(Place{lowerCaseText(results[i].computer), standing(results[i], now),
+                               lowerCaseText(results[i].fileName), i});
+    std::sort(places.begin(), places.end(), [&](const Place& a, const Place& b) {
+        if (a.computer != b.computer)
+            return a.computer < b.computer;
+        if (a.standing != b.standing)
+            return a.standing > b.standing;
+        if (a.fileName != b.fileName)
+            return a.fileName < b.fileName;
+        return results[a.index].fileName < results[b.index].fileName;
     });
-    for (ComputerResult& result : results) {
-        if (!summary.results.empty() &&
-            lowerCase(summary.results.back().computer) == lowerCase(result.computer)) {
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        ComputerResult& result = results[places[i].index];
+        if (i > 0 && places[i].computer == places[i - 1].computer) {
             unused.push_back(UnusedFile{result.fileName, "an earlier result of " + result.computer +
                                                              " than " +
                                                              summary.results.back().fileName});
@@ -129,8 +170,13 @@ FleetSummary summariseFleet(std::vector<ComputerResult> results, std::vector<Unu
         count(summary, result);
         summary.results.push_back(std::move(result));
     }
+    std::sort(summary.counts.begin(), summary.counts.end(),
+              [](const ProductCounts& a, const ProductCounts& b) {
+                  return productIndex(a.name) < productIndex(b.name);
+              });
     std::sort(unused.begin(), unused.end(), [](const UnusedFile& a, const UnusedFile& b) {
-        return lessIgnoringCase(a.fileName, b.fileName);
+        const std::string lowerA = lowerCaseText(a.fileName), lowerB = lowerCaseText(b.fileName);
+        return lowerA != lowerB ? lowerA < lowerB : a.fileName < b.fileName;
     });
     summary.unusedFiles = std::move(unused);
     return summary;
@@ -139,23 +185,31 @@ FleetSummary summariseFleet(std::vector<ComputerResult> results, std::vector<Unu
 FleetSummary readFleetFolder(const std::string& folder) {
     ResultFolders& pc = resultFolders();
     const JsonLimits limits;
+    const LocalTime now = pc.localTime();
     std::vector<ComputerResult> results;
     std::vector<UnusedFile> unused;
     // Every name, filtered here: FindFirstFileA's "*.json" would also match a short name.
     std::vector<FoundFile> found;
     const std::uint32_t listingError = pc.findFiles(pathIn(folder, "*"), found);
     for (const FoundFile& file : found) {
+        if (!file.folder && isLeftBehind(file.name))
+            unused.push_back(UnusedFile{utf8FromAnsi(file.name), leftBehindReason(file, now)});
         if (file.folder || !isResultFileName(file.name))
             continue;
         std::string text;
         ComputerResult result;
         result.fileName = utf8FromAnsi(file.name);
+        // A name the ANSI code page cannot hold comes with a '?' for each character it lacks,
+        // and no file has that name; its short name opens it.
+        const std::string& openName =
+            file.name.find('?') != std::string::npos && !file.shortName.empty() ? file.shortName
+                                                                                : file.name;
         std::string reason;
         if (isDeviceName(file.name))
             reason = "named as a device (CON, AUX, COM1 and the like), so it was not opened";
         else if (file.size > limits.maxBytes)
             reason = "larger than " + std::to_string(limits.maxBytes) + " bytes";
-        else if (!pc.readFile(pathIn(folder, file.name),
+        else if (!pc.readFile(pathIn(folder, openName),
                               static_cast<std::uint32_t>(limits.maxBytes + 1), text))
             reason = "cannot be read";
         else
@@ -167,7 +221,7 @@ FleetSummary readFleetFolder(const std::string& folder) {
         else
             unused.push_back(UnusedFile{result.fileName, reason});
     }
-    FleetSummary summary = summariseFleet(std::move(results), std::move(unused));
+    FleetSummary summary = summariseFleet(std::move(results), std::move(unused), now);
     summary.listingError = listingError;
     return summary;
 }

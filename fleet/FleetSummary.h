@@ -26,10 +26,10 @@ struct FleetSummary {
     int filesRead = 0;                    // result files found, used or not
     std::vector<ComputerResult> results;  // one per computer, by name ignoring case
     std::vector<UnusedFile> unusedFiles;  // by file name
-    std::vector<ProductCounts> counts;    // in the order the products first appear
+    std::vector<ProductCounts> counts;    // of the products named, in the dialog's order
     bool expectGiven = false;             // a list of expected computers was given
     std::vector<std::string> notReported; // expected computers without a result, by name
-    std::vector<std::string> notExpected; // computers not on that list: ASCII lower case, sorted
+    std::vector<std::string> notExpected; // computers not on that list: by computerKey, sorted
     // Where the "More Info" pages are: the folder of the program that summarises, never the
     // results folder, where any PC could put a page of its own under a help page's name.
     std::string helpFolder;
@@ -48,7 +48,7 @@ bool isInFuture(const ComputerResult& result, const LocalTime& now);
 // Whether result is older than maxAgeDays days at now, or in the future: never current.
 bool isOld(const ComputerResult& result, const LocalTime& now, int maxAgeDays);
 
-// The computer's name in ASCII lower case, as the summary's lists hold it.
+// The computer's name in lower case (LetterCase.h), as the summary's lists hold it.
 std::string computerKey(const std::string& computer);
 
 // Whether the result's computer is one the list of expected computers does not name.
@@ -58,10 +58,13 @@ bool isNotExpected(const FleetSummary& summary, const ComputerResult& result);
 bool isResultFileName(const std::string& name);
 
 // Sorts and counts results read from files. Of two results of one computer (a file copied or
-// renamed on the share), the later check is shown and the other is listed as unused.
-FleetSummary summariseFleet(std::vector<ComputerResult> results, std::vector<UnusedFile> unused);
+// renamed on the share), the later check is shown and the other is listed as unused; a check
+// more than a day after now counts as earlier than any other.
+FleetSummary summariseFleet(std::vector<ComputerResult> results, std::vector<UnusedFile> unused,
+                            const LocalTime& now);
 
-// Reads every result file in folder through platform() and summarises them.
+// Reads every result file in folder through platform() and summarises them; the files a run
+// left behind (*.tmp, *.old) are listed as unused, with their age.
 FleetSummary readFleetFolder(const std::string& folder);
 
 } // namespace prereq

@@ -4,15 +4,32 @@
 
 #include "fleet/CheckTime.h"
 #include "fleet/JsonReader.h"
+#include "report/ProductNames.h"
 #include "text/Utf8.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace prereq {
 
 namespace {
 
 const char kNotAResult[] = "not a PrereqCheck result: ";
+
+// What one file may add to the page and the spreadsheet files. Windows gives a computer a name
+// of at most MAX_COMPUTERNAME_LENGTH characters; the longest text PrereqCheck writes into a
+// result, a prerequisite's, is well under the others' limit; a product has at most a dozen
+// prerequisites, a result three products.
+constexpr std::size_t kComputerNameCharacters = 15;
+constexpr std::size_t kTextCharacters = 200;
+constexpr std::size_t kListItems = 32;
+
+std::size_t characters(const std::string& utf8) {
+    std::size_t count = 0;
+    for (const char c : utf8)
+        count += (static_cast<unsigned char>(c) & 0xC0) == 0x80 ? 0 : 1;
+    return count;
+}
 
 // Control characters (C0, DEL, C1) as U+FFFD, and no blanks at either end.
 std::string cleanText(const std::string& text) {
@@ -50,6 +67,14 @@ bool readText(const JsonValue& object, const char* name, TextRule rule, const st
         return false;
     }
     text = cleanText(value->text);
+    const std::size_t limit =
+        std::string(name) == "computer" ? kComputerNameCharacters : kTextCharacters;
+    if (characters(text) > limit) {
+        problem = (where.empty() ? "its \"" + std::string(name) + "\" is"
+                                 : where + "a \"" + name + "\"") +
+                  " longer than " + std::to_string(limit) + " characters";
+        return false;
+    }
     // A sentence: "product 1 has a "verdict" that is not a verdict".
     if ((rule == Required && text.empty()) || (rule == Status && !isStatus(text))) {
         const std::string what = rule == Status ? "not a verdict" : "empty";
@@ -65,6 +90,11 @@ const JsonValue* readList(const JsonValue& object, const char* name, const std::
     const JsonValue* list = object.member(name);
     if (!list || list->kind != JsonValue::Array) {
         problem = kNotAResult + where + "no \"" + name + "\" list";
+        return nullptr;
+    }
+    if (list->items.size() > kListItems) {
+        problem =
+            (where.empty() ? "" : where) + "more than " + std::to_string(kListItems) + " " + name;
         return nullptr;
     }
     for (const JsonValue& item : list->items)
@@ -127,6 +157,17 @@ std::string readResult(const std::string& text, ComputerResult& result) {
         result.products.emplace_back();
         if (!readProduct(products->items[index], index, result.products.back(), problem))
             return problem;
+    }
+    // The page and the spreadsheet files have a column for each product this program judges;
+    // any other name, or one named twice, would add columns or rows no PC can have.
+    for (std::size_t index = 0; index < result.products.size(); ++index) {
+        const std::string& name = result.products[index].name;
+        if (std::find(std::begin(kProductNames), std::end(kProductNames), name) ==
+            std::end(kProductNames))
+            return "names a product this program does not know";
+        for (std::size_t before = 0; before < index; ++before)
+            if (result.products[before].name == name)
+                return "names a product twice";
     }
     return {};
 }

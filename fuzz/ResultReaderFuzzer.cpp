@@ -2,8 +2,9 @@
 // with the strict reader and summarised onto the page and into the spreadsheet file. Whatever the
 // bytes, the file is either used or listed with a one-line reason; the page is ASCII with every
 // row and table closed; the spreadsheet has one record per product and failing prerequisite
-// (one for a satisfied product), each on one line. The same bytes are read as a history and as a
-// list of expected computers too, which must end in a list or a reason.
+// (one for a satisfied product), each on one line, and no cell a formula; both stay bounded. The
+// same bytes are read as a history and as a list of expected computers too, which must end in a
+// list or a reason.
 #include "fleet/ExpectedComputers.h"
 #include "fleet/FleetCsv.h"
 #include "fleet/FleetHistory.h"
@@ -59,18 +60,27 @@ void checkPage(const std::string& page) {
     require(occurrences(page, "<script") == 0, "page: markup from the file");
 }
 
-// Records end in CR LF outside quotes; no other CR or LF stands outside quotes.
+// Records end in CR LF outside quotes; no other CR or LF stands outside quotes; no cell begins
+// with what a spreadsheet reads as a formula.
 std::size_t csvRecords(const std::string& csv) {
     std::size_t records = 0;
-    bool quoted = false;
+    bool quoted = false, cellStart = true;
     for (std::size_t at = 0; at < csv.size(); ++at) {
+        if (cellStart && (csv[at] != '"' || quoted)) {
+            require(std::string("=+-@").find(csv[at]) == std::string::npos,
+                    "spreadsheet: a cell that begins a formula");
+            cellStart = false;
+        }
         if (csv[at] == '"')
             quoted = !quoted;
+        else if (!quoted && csv[at] == ',')
+            cellStart = true;
         else if (!quoted && csv[at] == '\r')
             require(at + 1 < csv.size() && csv[++at] == '\n', "spreadsheet: a lone CR");
         else if (!quoted && csv[at] == '\n')
             require(false, "spreadsheet: a lone LF");
         records += !quoted && csv[at] == '\n' ? 1 : 0;
+        cellStart = cellStart || (!quoted && csv[at] == '\n');
     }
     require(!quoted, "spreadsheet: a quote not closed");
     return records;
@@ -108,7 +118,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(listProblem.empty() || listProblem.compare(0, 5, "line ") == 0,
             "a list refused unsaid");
     history.push_back(historyRow(summary, pc.clock, 7));
-    checkPage(fleetPage(summary, pc.clock, 7, history, historyProblem));
+    const std::string page = fleetPage(summary, pc.clock, 7, history, historyProblem);
+    checkPage(page);
     std::size_t records = 0;
     for (const ComputerResult& result : summary.results)
         for (const ResultProduct& product : result.products) {
@@ -117,7 +128,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 failing += entry.status == "satisfied" ? 0 : 1;
             records += failing ? failing : 1;
         }
-    require(csvRecords(fleetCsv(summary, pc.clock, ',')) == 1 + records,
+    const std::string csv = fleetCsv(summary, pc.clock, ',');
+    require(csvRecords(csv) == 1 + records,
             "spreadsheet: not one record per product and failing prerequisite");
+    // Three products of at most 32 prerequisites, each text at most 200 characters: whatever
+    // the file, no more than this.
+    require(page.size() + csv.size() < (2u << 20), "output beyond what one result can give");
     return 0;
 }

@@ -11,12 +11,15 @@
 
 namespace prereq {
 
-// One entry of a folder's listing (WIN32_FIND_DATAA): its name and size, and whether it is a
-// folder itself ("." and ".." included, as Windows lists them).
+// One entry of a folder's listing (WIN32_FIND_DATAA): its name and size, whether it is a
+// folder itself ("." and ".." included, as Windows lists them), when it was last written, and
+// its short name.
 struct FoundFile {
-    std::string name; // cFileName
+    std::string name; // cFileName: '?' for each character the ANSI code page cannot hold
     std::uint64_t size = 0;
-    bool folder = false; // FILE_ATTRIBUTE_DIRECTORY
+    bool folder = false;           // FILE_ATTRIBUTE_DIRECTORY
+    std::uint64_t lastWritten = 0; // ftLastWriteTime: 100-ns intervals since 1601, UTC
+    std::string shortName;         // cAlternateFileName: the 8.3 name; empty where name is one
 };
 
 // GetLocalTime, with the offset from UTC that GetTimeZoneInformation gives for it.

@@ -28,6 +28,11 @@ std::uint32_t Win32ResultFolders::findFiles(const std::string& pattern,
         file.name.assign(entry.cFileName, strnlen(entry.cFileName, sizeof entry.cFileName));
         file.size = (static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
         file.folder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        file.lastWritten =
+            (static_cast<std::uint64_t>(entry.ftLastWriteTime.dwHighDateTime) << 32) |
+            entry.ftLastWriteTime.dwLowDateTime;
+        file.shortName.assign(entry.cAlternateFileName,
+                              strnlen(entry.cAlternateFileName, sizeof entry.cAlternateFileName));
         found.push_back(file);
         if (!FindNextFileA(search, &entry)) {
             error = GetLastError();

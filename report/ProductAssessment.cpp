@@ -6,6 +6,7 @@
 #include "checks/RequirementSet.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
+#include "report/ProductNames.h"
 
 #include <algorithm>
 #include <utility>
@@ -56,19 +57,19 @@ void ProductAssessment::openReport() {
 }
 
 PlinthSetupProduct::PlinthSetupProduct(ReportDestination destination)
-    : ProductAssessment(plinthSetupRequirements.entries(), "Plinth-Setup",
+    : ProductAssessment(plinthSetupRequirements.entries(), kProductNames[0],
                         availableEntries(plinthSetupRequirements, 8), "PlinthSetupStatus.htm",
                         std::move(destination)) {}
 
 WardlineProduct::WardlineProduct(ReportDestination destination)
-    : ProductAssessment(wardlineRequirements.entries(), "Wardline",
+    : ProductAssessment(wardlineRequirements.entries(), kProductNames[1],
                         availableEntries(wardlineRequirements, 7), "WardlineStatus.htm",
                         std::move(destination)) {}
 
 WardlineProduct::~WardlineProduct() = default;
 
 WardlineLanProduct::WardlineLanProduct(ReportDestination destination)
-    : ProductAssessment(wardlineLanRequirements.entries(), "Wardline LAN",
+    : ProductAssessment(wardlineLanRequirements.entries(), kProductNames[2],
                         availableEntries(wardlineLanRequirements, 4), "WardlineLANStatus.htm",
                         std::move(destination)) {}
 

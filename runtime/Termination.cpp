@@ -1,11 +1,13 @@
 // The ends the C++ library calls where it would throw (the programs are compiled without
-// exceptions), abort, and the pure virtual call. None of them runs exit functions: the program's
-// state is not one its destructors expect.
+// exceptions), abort, the pure virtual call, and the end on running out of memory, which first
+// runs the program's new handler (its one line on standard error). None of them runs exit
+// functions: the program's state is not one its destructors expect.
 #include "runtime/Termination.h"
 
 #include <windows.h>
 
 #include <bits/functexcept.h>
+#include <new>
 
 namespace {
 
@@ -15,11 +17,16 @@ constexpr UINT kAbortExitCode = 3;
     ExitProcess(kAbortExitCode);
 }
 
+// What the program asked to run when memory runs out, before it ends (std::set_new_handler).
+std::new_handler outOfMemoryHandler = nullptr;
+
 } // namespace
 
 namespace prereq::runtime {
 
 void endOnOutOfMemory() {
+    if (outOfMemoryHandler)
+        outOfMemoryHandler();
     endNow();
 }
 
@@ -39,8 +46,14 @@ void __cxa_pure_virtual() {
 
 namespace std {
 
+new_handler set_new_handler(new_handler handler) noexcept {
+    const new_handler before = outOfMemoryHandler;
+    outOfMemoryHandler = handler;
+    return before;
+}
+
 void __throw_bad_alloc() {
-    endNow();
+    prereq::runtime::endOnOutOfMemory();
 }
 void __throw_bad_array_new_length() {
     endNow();

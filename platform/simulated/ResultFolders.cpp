@@ -1,7 +1,8 @@
-// The simulated PC's answers to the fleet summary's calls: a folder's listing, a result read
-// whole, and the local time.
+// The simulated PC's answers to the fleet summary's calls: a folder's listing with each file's
+// time and short name, a result read whole, and the local time.
 #include "platform/simulated/SimulatedPc.h"
 
+#include "fleet/CheckTime.h"
 #include "platform/simulated/SimulatedPcHelpers.h"
 
 #include <cctype>
@@ -43,15 +44,20 @@ std::uint32_t SimulatedPc::findFiles(const std::string& pattern, std::vector<Fou
         return kErrorAccessDenied; // a folder its users may write but not list
     const auto add = [&](const std::string& path, std::uint64_t size, bool isFolder) {
         const std::string name = path.substr(path.find_last_of('\\') + 1);
-        if (folderName(parentFolder(path)) == folder &&
-            matchesPattern(name.c_str(), wildcard.c_str()))
-            found.push_back(FoundFile{name, size, isFolder});
+        if (folderName(parentFolder(path)) != folder ||
+            !matchesPattern(name.c_str(), wildcard.c_str()))
+            return;
+        const auto shortName = shortNames.find(path);
+        const auto written = fileTimes.find(path);
+        found.push_back(FoundFile{name, size, isFolder,
+                                  written != fileTimes.end() ? written->second : fileTimeOf(clock),
+                                  shortName != shortNames.end() ? shortName->second : ""});
     };
     // Every folder but a drive's root lists itself and its parent first.
     if (folder.size() > 3)
         for (const char* name : {".", ".."})
             if (matchesPattern(name, wildcard.c_str()))
-                found.push_back(FoundFile{name, 0, true});
+                found.push_back(FoundFile{name, 0, true, fileTimeOf(clock), ""});
     for (const std::string& path : folders)
         if (path.size() > 3)
             add(path, 0, true);
@@ -71,7 +77,14 @@ std::uint32_t SimulatedPc::findFiles(const std::string& pattern, std::vector<Fou
 
 bool SimulatedPc::readFile(const std::string& name, std::uint32_t maxBytes, std::string& content) {
     content.clear();
-    const std::string full = fullPath(name);
+    std::string full = fullPath(name);
+    if (full.find_first_of("?*") != std::string::npos)
+        return failWith(123); // ERROR_INVALID_NAME
+    // A file's short name opens it as its own name does.
+    for (const auto& shortName : shortNames)
+        if (equalsIgnoringCase(parentFolder(shortName.first), parentFolder(full)) &&
+            equalsIgnoringCase(shortName.second, full.substr(full.find_last_of('\\') + 1)))
+            full = shortName.first;
     // ERROR_ACCESS_DENIED, or ERROR_SHARING_VIOLATION: open without sharing, here or in a reader.
     if (full.empty() || lockedFiles.count(full) || isOpenFile(full) || isHeld(full))
         return false;

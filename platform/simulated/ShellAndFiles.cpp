@@ -17,6 +17,7 @@ const std::map<std::uint32_t, const char*> kErrorTexts = {
     {2, "The system cannot find the file specified.\r\n"},
     {3, "The system cannot find the path specified.\r\n"},
     {5, "Access is denied.\r\n"},
+    {8, "Not enough storage is available to process this command.\r\n"},
     {32, "The process cannot access the file because it is being used by another process.\r\n"},
     {53, "The network path was not found.\r\n"},
     {80, "The file exists.\r\n"},

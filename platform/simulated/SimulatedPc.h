@@ -45,6 +45,8 @@
 //   and library probe (GetDriveTypeA, GetDiskFreeSpaceA, GetFileAttributesA, FindFirstFileA,
 //   LoadLibraryA) made while it has not turned off both system boxes is recorded in
 //   probesWithBoxesOn.
+// - CreateFileA fails for a name holding a wildcard ('?' or '*'), as the listing gives a name
+//   with a character the ANSI code page cannot hold; the file's short name opens it.
 // - MultiByteToWideChar and WideCharToMultiByte (CP_ACP) convert with the PC's ANSI code page,
 //   1252 or 1251; a character the page lacks becomes '?'.
 // - Every clock call is recorded in clockCalls in the order it was made.
@@ -82,8 +84,9 @@
 //   the library's description, never from the program's own module, and never by ordinal.
 // - Only what the program uses exists: read-only keys under HKEY_LOCAL_MACHINE, report files
 //   that are created, written and closed, one callable entry point (RasEnumDevicesA).
-// - FindFirstFileA lists in name order, as NTFS does (FAT lists in the order files were made),
-//   and knows no short names.
+// - FindFirstFileA lists in name order, as NTFS does (FAT lists in the order files were made);
+//   a file has a short name only where shortNames gives it one, and was last written when
+//   fileTimes says, else at the clock's time.
 // - A console's OEM code page is 437: CharToOemBuffA maps each Windows-1252 byte to its 437
 //   byte, or to a look-alike or '?' where 437 has none.
 // - Of the ANSI code pages only 1252 and 1251 are known: MultiByteToWideChar fails with any
@@ -233,6 +236,10 @@ public:
     // A share that drops while a folder is listed: FindNextFileA fails with the error after
     // that many entries (full folder name -> entries, error).
     std::map<std::string, std::pair<std::size_t, std::uint32_t>, CaseInsensitiveLess> listingDrops;
+    // Full paths of files -> their 8.3 names (cAlternateFileName), which CreateFileA also opens,
+    // and their last-write times (FILETIME; files not named here were written at clock's time).
+    std::map<std::string, std::string, CaseInsensitiveLess> shortNames;
+    std::map<std::string, std::uint64_t, CaseInsensitiveLess> fileTimes;
     // A redirector that carries out MoveFileExA's replace as a delete and then a rename: should
     // the rename fail, the file it replaced is gone all the same.
     std::set<std::string, CaseInsensitiveLess> replaceDeletesFirst;

@@ -2,6 +2,7 @@
 // itself on simulated PCs, and files that are broken, foreign, doubled or hostile; the strict
 // reader's refusals; the check times.
 #include "app/ConsoleCheck.h"
+#include "app/OutOfMemory.h"
 #include "app/StandardStreams.h"
 #include "fleet/CheckTime.h"
 #include "fleet/JsonReader.h"
@@ -34,6 +35,34 @@ std::string result(const std::string& computer, const std::string& variant, int 
     return pc.files.begin()->second;
 }
 
+std::string edited(std::string text, const std::string& from, const std::string& to) {
+    return text.replace(text.find(from), from.size(), to);
+}
+
+// The cells of CSV text as a spreadsheet reads them, quotes removed.
+std::vector<std::string> csvCells(const std::string& csv, char separator) {
+    std::vector<std::string> cells(1);
+    bool quoted = false;
+    for (std::size_t at = 0; at < csv.size(); ++at) {
+        if (csv[at] == '"')
+            quoted = !quoted;
+        else if (!quoted && (csv[at] == separator || csv[at] == '\n'))
+            cells.emplace_back();
+        else if (quoted || csv[at] != '\r')
+            cells.back() += csv[at];
+    }
+    return cells;
+}
+
+// A hundred computers and one hostile file for each way a file could attack the summary.
+std::string manyProducts() {
+    std::string text = "{\"computer\": \"MANY\", \"version\": \"1\", \"products\": [";
+    for (int n = 0; n < 1000; ++n)
+        text += "{\"name\": \"P" + std::to_string(n) +
+                "\", \"verdict\": \"satisfied\", \"prerequisites\": []},";
+    return text.substr(0, text.size() - 1) + "]}";
+}
+
 TEST(FleetSummary, SummarisesEveryResultAndListsEachUnusableFileWithItsReason) {
     const std::string satisfied = result("PC-1", ""), failing = result("ACCT-7", "no-cdrom");
     std::string hostile = result("PC-1", "no-cdrom");
@@ -57,6 +86,9 @@ TEST(FleetSummary, SummarisesEveryResultAndListsEachUnusableFileWithItsReason) {
         "Server Name            Remark\r\n\r\n-----------------------------\r\n"
         "\\\\PC-1                 Front desk\r\n\\\\acct-7\r\n\\\\LAB\r\n"
         "\\\\GONE  ; retired?\r\nThe command completed successfully.\r\n";
+    const std::string future =
+        edited(result("ACCT-7", ""), "2026-12-09T14:05:30", "9999-12-31T23:59:59");
+    const std::string mixed = result("MIX", "", 8);
     const struct {
         const char* name;
         std::map<std::string, std::string> files;
@@ -251,6 +283,48 @@ TEST(FleetSummary, SummarisesEveryResultAndListsEachUnusableFileWithItsReason) {
          0,
          ",",
          "cannot list the result folder 'D:\\Out': "},
+        // "old:DAYS:NAME" was last written that many days ago, "short:NAME83:NAME" has a short
+        // name. A result of ACCT-7 from the future, under a name of its own, does not hide it.
+        {"a hundred results and hostile files",
+         {{"ACCT-7.json", failing},
+          {"ACCT_2D7.json", future},
+          {"zz.json", future},
+          {"PC-1.json", bestFit},
+          {"COM1.json", satisfied},
+          {resultFileName(std::string(40, 'L')), result(std::string(40, 'L'), "")},
+          {"MANY.json", manyProducts()},
+          {"ODD.json", edited(result("ODD", ""), "\"Plinth-Setup\"", "\"Notepad\"")},
+          {"TWICE.json", edited(result("TWICE", ""), "\"Wardline LAN\"", "\"Wardline\"")},
+          {"TEXT.json",
+           edited(result("TEXT", "no-cdrom"), "no CD-ROM drive", std::string(201, 'x'))},
+          {"old:3:PC-9.json.5c-36efac.tmp", ""},
+          {"LAB.json.old", satisfied},
+          {"short:CAF~1.JSO:caf?.json", satisfied},
+          {"CAF_C9.json", result("caf\xe9", "")},
+          {"MIX.json", edited(mixed, "14:05:30+01:00", "14:05:30")},
+          {"_4DIX.json", edited(mixed, "14:05:30+01:00", "14:35:30+01:00")},
+          {"M_49X.json", edited(mixed, "14:05:30+01:00", "13:50:30+00:00")}},
+         {},
+         {"<tr><td><b>ACCT-7</b></td><td><img SRC=\"red_x.gif\" NOSAVE height=16 width=15> not "
+          "satisfied</td>",
+          "<td>ACCT_2D7.json</td><td>an earlier result of ACCT-7 than ACCT-7.json</td>",
+          "<td>caf?.json</td><td>names another computer than its file name does</td>",
+          "its &quot;computer&quot; is longer than 15 characters</td>",
+          "<td>LAB.json.old</td><td>left by a run still writing or one that could not clean up, "
+          "written less than a day ago</td>",
+          "<td>MANY.json</td><td>more than 32 products</td>",
+          "<td>M_49X.json</td><td>an earlier result of MIX than MIX.json</td>",
+          "<td>ODD.json</td><td>names a product this program does not know</td>",
+          "<td>PC-9.json.5c-36efac.tmp</td><td>left by a run still writing or one that could not "
+          "clean up, written 3 days ago</td>",
+          "<td>TEXT.json</td><td>product 1 has a &quot;pcLevel&quot; longer than 200 characters",
+          "<td>TWICE.json</td><td>names a product twice</td>",
+          "<td>zz.json</td><td>names another computer than its file name does</td>", "caf&#233;"},
+         {"ACCT-7,Plinth-Setup,not satisfied,CD-ROM drive,"},
+         "Result files read in D:\\Out: 117 (computers: 104, files not used: 13)\n",
+         100,
+         ",",
+         ""},
         // Past the limit, one line per computer; the separator of a German PC.
         {"many computers not satisfied",
          {},
@@ -275,8 +349,22 @@ TEST(FleetSummary, SummarisesEveryResultAndListsEachUnusableFileWithItsReason) {
                 continue;
             }
             const bool held = file.first.compare(0, 5, "held:") == 0;
-            const std::string path = kOut + "\\" + file.first.substr(held ? 5 : 0);
+            std::string name = file.first.substr(held ? 5 : 0), shortName;
+            long long daysAgo = 0;
+            if (name.compare(0, 4, "old:") == 0 || name.compare(0, 6, "short:") == 0) {
+                const std::size_t colon = name.find(':'), next = name.find(':', colon + 1);
+                const std::string value = name.substr(colon + 1, next - colon - 1);
+                if (name[0] == 'o')
+                    daysAgo = std::stoll(value);
+                else
+                    shortName = value;
+                name = name.substr(next + 1);
+            }
+            const std::string path = kOut + "\\" + name;
             pc.files[path] = file.second;
+            pc.fileTimes[path] = fileTimeOf(pc.clock) - daysAgo * 864000000000ull;
+            if (!shortName.empty())
+                pc.shortNames[path] = shortName;
             if (held)
                 pc.heldFiles[path] = ~0ull;
         }
@@ -304,11 +392,30 @@ TEST(FleetSummary, SummarisesEveryResultAndListsEachUnusableFileWithItsReason) {
                                          pc.files[kOut + "\\FleetHistory.csv"];
         for (const std::string& part : c.inSpreadsheet)
             EXPECT_NE(spreadsheets.find(part), std::string::npos) << c.name << part;
+        // Whatever the files hold: bounded outputs, no cell a spreadsheet takes for a formula,
+        // no link but to the fleet's files and the help pages beside the program.
+        EXPECT_LT(page.size() + spreadsheets.size(), 3u << 20) << c.name;
+        for (const std::string& cell : csvCells(spreadsheets, c.separator[0]))
+            EXPECT_TRUE(cell.empty() || std::string("=+-@").find(cell[0]) == std::string::npos)
+                << cell;
+        for (std::size_t at = page.find("href=\""); at != std::string::npos;
+             at = page.find("href=\"", at + 1)) {
+            const std::string link = page.substr(at + 6, page.find('"', at + 6) - at - 6);
+            EXPECT_TRUE(link.find_first_of(":/") == std::string::npos ||
+                        (link.rfind("file:///C:/Program%20Files/PrereqCheck/", 0) == 0 &&
+                         link.find_first_of(":/", 39) == std::string::npos))
+                << link;
+        }
+        sayOutOfMemory(); // as memory running out in the summary would
+        EXPECT_EQ(pc.errorStream.written,
+                  "cannot summarise the result folder 'D:\\Out': Not "
+                  "enough storage is available to process this command\r\n");
         EXPECT_EQ(pc.files[kOut + "\\red_x.gif"],
                   c.error.find("list") == std::string::npos ? "GIF89a" : "")
             << c.name;
-        for (const auto& file : pc.files) // no temporary or set-aside file stays
-            EXPECT_EQ(file.first.find(".tmp") + file.first.find(".old"), 2 * std::string::npos)
+        for (const auto& file : pc.files) // no temporary or set-aside file of the run stays
+            EXPECT_TRUE(pc.fileTimes.count(file.first) ||
+                        file.first.find(".tmp") + file.first.find(".old") == 2 * std::string::npos)
                 << c.name << file.first;
     }
 }
@@ -358,6 +465,7 @@ TEST(FleetSummary, CheckTimesReadBackAndCountWholeDaysInUtc) {
         LocalTime then, now;
         ASSERT_TRUE(parseCheckTime(c.now, now)) << c.now;
         EXPECT_EQ(isoCheckTime(now), c.now);
+        EXPECT_EQ(secondsBetween(utcTimeOfFileTime(fileTimeOf(now)), now), 0) << c.now;
         EXPECT_EQ(parseCheckTime(c.then, then) ? daysBetween(then, now) : -99, c.days) << c.then;
     }
 }
