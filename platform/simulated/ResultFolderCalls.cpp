@@ -15,8 +15,8 @@ constexpr std::uint32_t kFileTypeUnknown = 0;    // FILE_TYPE_UNKNOWN
 constexpr std::uint32_t kFindDataSize = 320;     // WIN32_FIND_DATAA with its padding
 constexpr std::uint32_t kAttributeFolder = 0x10; // FILE_ATTRIBUTE_DIRECTORY
 
-// WIN32_FIND_DATAA: dwFileAttributes at 0, nFileSizeHigh at 28, nFileSizeLow at 32, cFileName
-// (MAX_PATH bytes) at 44.
+// WIN32_FIND_DATAA: dwFileAttributes at 0, ftLastWriteTime at 20, nFileSizeHigh at 28,
+// nFileSizeLow at 32, cFileName (MAX_PATH bytes) at 44, cAlternateFileName (14 bytes) at 304.
 void writeFindData(WindowsCalls& w, std::uint32_t data, const FoundFile& file) {
     std::vector<char> bytes(kFindDataSize);
     const auto put32 = [&](std::size_t at, std::uint32_t value) {
@@ -24,9 +24,13 @@ void writeFindData(WindowsCalls& w, std::uint32_t data, const FoundFile& file) {
             bytes[at + i] = static_cast<char>(value >> (8 * i));
     };
     put32(0, file.folder ? kAttributeFolder : 0);
+    put32(20, static_cast<std::uint32_t>(file.lastWritten));
+    put32(24, static_cast<std::uint32_t>(file.lastWritten >> 32));
     put32(28, static_cast<std::uint32_t>(file.size >> 32));
     put32(32, static_cast<std::uint32_t>(file.size));
     std::copy_n(file.name.begin(), std::min<std::size_t>(file.name.size(), 259), &bytes[44]);
+    std::copy_n(file.shortName.begin(), std::min<std::size_t>(file.shortName.size(), 13),
+                &bytes[304]);
     w.memory().write(data, bytes.data(), kFindDataSize);
 }
 

@@ -157,6 +157,77 @@ void runConsoleProgram(const PeImage& image, const LinkMap& map) {
             }
 }
 
+// A folder of results that the console program wrote on NT 4.0 PCs of four kinds (all
+// satisfied; no CD-ROM drive; 100 MB; no remote access service), one for each computer.
+void addResults(SimulatedPc& pc, const std::string& folder, int count) {
+    std::string kinds[4];
+    for (int kind = 0; kind < 4; ++kind) {
+        SimulatedPc writer = SimulatedPc::windowsNt4();
+        writer.addFolder(folder);
+        if (kind == 1)
+            writer.drives.erase('D');
+        if (kind == 2)
+            writer.setMemoryBytes(100u << 20);
+        if (kind == 3)
+            writer.removeRemoteAccess();
+        runNatively(writer, "--json-to " + folder);
+        kinds[kind] = writer.files.begin()->second;
+    }
+    pc.addFolder(folder);
+    for (int index = 0; index < count; ++index) {
+        const std::string name = "PC-" + std::to_string(100 + index).substr(1);
+        std::string text = kinds[index % 4];
+        text.replace(text.find("\"PC-1\""), 6, "\"" + name + "\"");
+        pc.files[folder + "\\" + name + ".json"] = text;
+    }
+}
+
+// --summary of a folder of kSummaryResults results on the 80486 in each pose, as the native run
+// gives it; and a listing that a share ends part-way, which must fail the summary (exit code 3)
+// and leave the earlier page and spreadsheet file as they were.
+constexpr int kSummaryResults = 20;
+
+void runSummaries(const PeImage& image, const LinkMap& map) {
+    const PosedProcessor& processor = posedProcessors()[1];
+    for (const Pose& pose : kPoses)
+        for (const bool dropped : {false, true}) {
+            const std::string run = std::string(pose.name) + ", " + processor.name +
+                                    (dropped ? ", a listing that fails part-way" : ", --summary");
+            SimulatedPc native = posedPc(pose, processor, "PrereqCheckCli.exe");
+            addResults(native, "D:\\Results", kSummaryResults);
+            native.files["D:\\Results\\FleetStatus.htm"] = "an earlier page";
+            if (dropped)
+                native.listingDrops["D:\\Results"] = {kSummaryResults / 2, 64}; // NETNAME_DELETED
+            SimulatedPc emulated = native;
+            const auto filesBefore = native.files;
+            const std::string commandLine = "--summary D:\\Results";
+            const int exitCode = runNatively(native, commandLine);
+            EmulatedRunResult r;
+            {
+                ScopedPlatform checked(emulated);
+                r = runEmulated(image, map, processor, emulated, commandLine);
+            }
+            expect(r.exited && r.exitCode == static_cast<std::uint32_t>(exitCode),
+                   run + ": exit code " + std::to_string(r.exitCode) + " " + r.failure);
+            expect(emulated.outputStream.written == native.outputStream.written,
+                   run + ": standard output differs:\n" + emulated.outputStream.written);
+            expect(emulated.errorStream.written == native.errorStream.written,
+                   run + ": standard error differs:\n" + emulated.errorStream.written);
+            expect(emulated.files == native.files, run + ": the page or spreadsheet differs");
+            expect(!dropped || (r.exitCode == 3 && emulated.files == filesBefore),
+                   run + ": a partial listing was summarised");
+            std::printf("%-15s %-20s exit %u, %7llu instructions, %4llu calls, %s (%d results: "
+                        "%llu instructions, %llu calls each)\n",
+                        pose.name, processor.name.c_str(), r.exitCode,
+                        static_cast<unsigned long long>(r.instructions),
+                        static_cast<unsigned long long>(r.windowsCalls),
+                        dropped ? "listing fails" : "summary", kSummaryResults,
+                        static_cast<unsigned long long>(r.instructions / kSummaryResults),
+                        static_cast<unsigned long long>(r.windowsCalls / kSummaryResults));
+            printProfile(run, r);
+        }
+}
+
 // The dialog program through WM_INITDIALOG: each product's row (its pictures, its status
 // words, its Details button) as the same PC's products decide it natively, and the same reports.
 void runDialogProgram(const PeImage& image, const LinkMap& map) {
@@ -305,6 +376,7 @@ int main(int argc, char** argv) {
         const PeImage console = PeImage::load(bundle + "/PrereqCheckCli.exe");
         const LinkMap consoleMap = LinkMap::load(maps + "/PrereqCheckCli.map");
         runConsoleProgram(console, consoleMap);
+        runSummaries(console, consoleMap);
         runDialogProgram(PeImage::load(bundle + "/PrereqCheck.exe"),
                          LinkMap::load(maps + "/PrereqCheck.map"));
         runPlantedFaults(console, consoleMap);
