@@ -79,7 +79,7 @@ void copyPictures(const std::string& folder) {
 }
 
 std::string ansi(const std::string& utf8) {
-    return resultFolders().unicodeToAnsi(utf16FromUtf8(utf8));
+    return isAscii(utf8) ? utf8 : resultFolders().unicodeToAnsi(utf16FromUtf8(utf8));
 }
 
 std::string countLines(const FleetSummary& summary, const std::string& folder) {

@@ -57,7 +57,7 @@ std::string fleetTallyCsv(const FleetSummary& summary, char separator) {
                      std::to_string(tally.computers.size()), tally.levels, names},
                     separator);
     }
-    return resultFolders().unicodeToAnsi(utf16FromUtf8(out));
+    return isAscii(out) ? out : resultFolders().unicodeToAnsi(utf16FromUtf8(out));
 }
 
 std::string csvField(const std::string& text) {
@@ -76,10 +76,7 @@ std::string csvField(const std::string& text) {
 
 std::string csvFieldAsWritten(const std::string& utf8) {
     const std::string text = visibleText(utf8);
-    bool ascii = true;
-    for (const char c : text)
-        ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-    if (ascii) // the same bytes in every ANSI code page
+    if (isAscii(text)) // the same bytes in every ANSI code page
         return csvField(text);
     // WideCharToMultiByte's best fit turns fullwidth and other look-alike forms into '=', '"',
     // ',' or ';' (U+FF1D into '=' in code pages 1252 and 1251), and WC_NO_BEST_FIT_CHARS is not
@@ -124,7 +121,7 @@ std::string fleetCsv(const FleetSummary& summary, const LocalTime& now, char sep
         out += line(
             {computer, "", "no result", "", "", "", "", "", "", "", "", "", "", "not reported"},
             separator);
-    return resultFolders().unicodeToAnsi(utf16FromUtf8(out));
+    return isAscii(out) ? out : resultFolders().unicodeToAnsi(utf16FromUtf8(out));
 }
 
 } // namespace prereq

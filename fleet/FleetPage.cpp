@@ -22,6 +22,8 @@ const char kCross[] = "<img SRC=\"red_x.gif\" NOSAVE height=16 width=15> ";
 // every one that would draw nothing or reorder the text around it.
 std::string html(const std::string& utf8) {
     const std::string escaped = escapeHtml(visibleText(utf8));
+    if (isAscii(escaped))
+        return escaped;
     std::string out;
     out.reserve(escaped.size());
     for (std::size_t offset = 0; offset < escaped.size();) {

@@ -5,6 +5,7 @@
 #include "text/Utf8.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace prereq {
 
@@ -44,9 +45,13 @@ private:
     }
 
     void skipBlanks() {
-        while (at_ < text_.size() && (text_[at_] == ' ' || text_[at_] == '\t' ||
-                                      text_[at_] == '\n' || text_[at_] == '\r'))
-            ++at_;
+        const char* const data = text_.data();
+        const std::size_t size = text_.size();
+        std::size_t at = at_;
+        while (at < size &&
+               (data[at] == ' ' || data[at] == '\t' || data[at] == '\n' || data[at] == '\r'))
+            ++at;
+        at_ = at;
     }
 
     bool take(char expected) {
@@ -172,11 +177,14 @@ private:
                 return fail("a control character in a string at byte ");
             if (c != '\\') {
                 // The run of plain characters up to the next quote, escape or control character.
-                const std::size_t start = at_;
-                while (at_ < text_.size() && text_[at_] != '"' && text_[at_] != '\\' &&
-                       static_cast<unsigned char>(text_[at_]) >= 0x20)
-                    ++at_;
-                out.append(text_, start, at_ - start);
+                const char* const data = text_.data();
+                const std::size_t size = text_.size(), start = at_;
+                std::size_t at = at_;
+                while (at < size && data[at] != '"' && data[at] != '\\' &&
+                       static_cast<unsigned char>(data[at]) >= 0x20)
+                    ++at;
+                at_ = at;
+                out.append(data + start, at - start);
                 continue;
             }
             ++at_;
@@ -265,9 +273,10 @@ private:
 
 } // namespace
 
-const JsonValue* JsonValue::member(const std::string& name) const {
+const JsonValue* JsonValue::member(const char* name) const {
+    const std::size_t length = std::strlen(name);
     for (const auto& entry : members)
-        if (entry.first == name)
+        if (entry.first.size() == length && entry.first.compare(0, length, name, length) == 0)
             return &entry.second;
     return nullptr;
 }

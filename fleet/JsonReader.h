@@ -20,7 +20,7 @@ struct JsonValue {
     std::vector<std::pair<std::string, JsonValue>> members; // an object's, in the file's order
 
     // The member of that name, or null when this is no object or has no such member.
-    const JsonValue* member(const std::string& name) const;
+    const JsonValue* member(const char* name) const;
 };
 
 struct JsonLimits {

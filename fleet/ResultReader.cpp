@@ -8,6 +8,7 @@
 #include "text/Utf8.h"
 
 #include <algorithm>
+#include <string_view>
 #include <iterator>
 
 namespace prereq {
@@ -68,7 +69,7 @@ bool readText(const JsonValue& object, const char* name, TextRule rule, const st
     }
     text = cleanText(value->text);
     const std::size_t limit =
-        std::string(name) == "computer" ? kComputerNameCharacters : kTextCharacters;
+        std::string_view(name) == "computer" ? kComputerNameCharacters : kTextCharacters;
     if (characters(text) > limit) {
         problem = (where.empty() ? "its \"" + std::string(name) + "\" is"
                                  : where + "a \"" + name + "\"") +

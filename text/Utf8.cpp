@@ -35,8 +35,15 @@ Lead leadOf(unsigned char byte) {
 } // namespace
 
 std::size_t firstInvalidUtf8(const std::string& text) {
+    const char* const data = text.data();
+    const std::size_t size = text.size();
     std::size_t offset = 0;
-    while (offset < text.size()) {
+    while (offset < size) {
+        // Runs of ASCII, most of every text, a byte at a time with nothing else to check.
+        while (offset < size && static_cast<unsigned char>(data[offset]) < 0x80)
+            ++offset;
+        if (offset == size)
+            break;
         const Lead lead = leadOf(static_cast<unsigned char>(text[offset]));
         if (lead.following < 0 || text.size() - offset <= static_cast<std::size_t>(lead.following))
             return offset;

@@ -17,8 +17,9 @@ std::string visibleText(const std::string& utf8) {
     std::size_t offset = 0;
     while (offset < utf8.size()) { // most texts have nothing to replace: no copy for them
         const unsigned char byte = static_cast<unsigned char>(utf8[offset]);
-        if (byte >= 0x80 || isHiddenCodePoint(byte))
-            break;
+        if (byte < 0x20 || byte >= 0x7F) // printable ASCII, most of every text, needs no look
+            if (byte >= 0x80 || isHiddenCodePoint(byte))
+                break;
         ++offset;
     }
     if (offset == utf8.size())
