@@ -65,8 +65,11 @@ std::string csvField(const std::string& text) {
     if (!field.empty() &&
         (field[0] == '=' || field[0] == '+' || field[0] == '-' || field[0] == '@'))
         field.insert(field.begin(), '\'');
-    if (field.find_first_of(",;\"\r\n") == std::string::npos &&
-        (field.empty() || (field.front() != ' ' && field.back() != ' ')))
+    bool plain = field.empty() || (field.front() != ' ' && field.back() != ' ');
+    for (std::size_t i = 0; plain && i < field.size(); ++i) // one look at each byte
+        plain = field[i] != ',' && field[i] != ';' && field[i] != '"' && field[i] != '\r' &&
+                field[i] != '\n';
+    if (plain)
         return field;
     std::string quoted = "\"";
     for (const char c : field)

@@ -191,12 +191,12 @@ FleetSummary readFleetFolder(const std::string& folder) {
     // Every name, filtered here: FindFirstFileA's "*.json" would also match a short name.
     std::vector<FoundFile> found;
     const std::uint32_t listingError = pc.findFiles(pathIn(folder, "*"), found);
+    std::string text; // one buffer for every file: a result read costs no allocation
     for (const FoundFile& file : found) {
         if (!file.folder && isLeftBehind(file.name))
             unused.push_back(UnusedFile{utf8FromAnsi(file.name), leftBehindReason(file, now)});
         if (file.folder || !isResultFileName(file.name))
             continue;
-        std::string text;
         ComputerResult result;
         result.fileName = utf8FromAnsi(file.name);
         // A name the ANSI code page cannot hold comes with a '?' for each character it lacks,

@@ -216,6 +216,7 @@ private:
 
     bool array(JsonValue& out, int depth) {
         out.kind = JsonValue::Array;
+        out.items.reserve(8); // a result's lists: growing them would move every value again
         ++at_;
         if (!deeper(depth))
             return false;
@@ -231,6 +232,7 @@ private:
 
     bool object(JsonValue& out, int depth) {
         out.kind = JsonValue::Object;
+        out.members.reserve(8);
         ++at_;
         if (!deeper(depth))
             return false;
@@ -254,6 +256,14 @@ private:
     }
 
     bool uniqueNames(const JsonValue& object) {
+        const auto& members = object.members;
+        if (members.size() <= 8) { // a result's objects: each pair, without sorting
+            for (std::size_t i = 1; i < members.size(); ++i)
+                for (std::size_t j = 0; j < i; ++j)
+                    if (members[i].first == members[j].first)
+                        return fail("a name given twice in the object ending at byte ");
+            return true;
+        }
         std::vector<const std::string*> names;
         for (const auto& member : object.members)
             names.push_back(&member.first);

@@ -8,8 +8,8 @@
 #include "text/Utf8.h"
 
 #include <algorithm>
-#include <string_view>
 #include <iterator>
+#include <string_view>
 
 namespace prereq {
 
@@ -34,10 +34,18 @@ std::size_t characters(const std::string& utf8) {
 
 // Control characters (C0, DEL, C1) as U+FFFD, and no blanks at either end.
 std::string cleanText(const std::string& text) {
-    const bool plain =
-        std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c != 0x7F; });
-    if (plain && (text.empty() || (text.front() != ' ' && text.back() != ' ')))
-        return text; // printable ASCII (C1 controls are two bytes beyond it), nothing to trim
+    // Controls are below 0x20, DEL, and C1's U+0080 to U+009F, which UTF-8 writes as 0xC2 0x80
+    // to 0xC2 0x9F: a text without those bytes needs at most its blanks trimmed.
+    const bool plain = std::none_of(text.begin(), text.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 0x20 || byte == 0x7F || byte == 0xC2;
+    });
+    if (plain) {
+        const std::size_t first = text.find_first_not_of(' ');
+        return first == std::string::npos
+                   ? std::string()
+                   : text.substr(first, text.find_last_not_of(' ') - first + 1);
+    }
     std::string clean;
     for (std::size_t offset = 0; offset < text.size();) {
         const std::uint32_t codePoint = nextCodePoint(text, offset);

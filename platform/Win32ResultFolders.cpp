@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <new>
 
 namespace prereq {
 
@@ -53,18 +54,23 @@ bool Win32ResultFolders::readFile(const std::string& name, std::uint32_t maxByte
         return false;
     // A console, a serial port or a pipe behind the name: its reads may wait for ever.
     bool ok = GetFileType(file) == FILE_TYPE_DISK;
-    // Straight into the string (a buffer on the stack of a page or more would need a stack probe,
-    // which the programs' run-time does not have). A disk file gives all that is asked of it up
-    // to its end, so one call reads a whole result; a shorter answer is the end.
-    while (ok && content.size() < maxBytes) {
-        const std::size_t had = content.size();
-        const DWORD wanted = static_cast<DWORD>(maxBytes - had);
-        content.resize(had + wanted);
+    // Into a buffer kept from file to file, then the string (which the caller keeps too): a
+    // result read costs neither an allocation nor the zeroing of a fresh string. A disk file
+    // gives all that is asked of it up to its end, so one call reads a whole result; a shorter
+    // answer is the end.
+    if (ok && bufferSize_ < maxBytes) {
+        buffer_.reset(new (std::nothrow) char[maxBytes]);
+        bufferSize_ = buffer_ ? maxBytes : 0;
+        ok = buffer_ != nullptr;
+    }
+    for (std::uint32_t had = 0; ok && had < maxBytes;) {
         DWORD read = 0;
-        ok = ReadFile(file, &content[had], wanted, &read, nullptr) != 0;
-        content.resize(had + (ok ? read : 0));
-        if (!ok || read < wanted)
+        ok = ReadFile(file, buffer_.get() + had, maxBytes - had, &read, nullptr) != 0;
+        if (ok)
+            content.append(buffer_.get() + had, read);
+        if (!ok || read < maxBytes - had)
             break;
+        had += read;
     }
     CloseHandle(file);
     return ok;

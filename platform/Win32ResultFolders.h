@@ -4,6 +4,8 @@
 
 #include "platform/ResultFolders.h"
 
+#include <memory>
+
 namespace prereq {
 
 class Win32ResultFolders : public ResultFolders {
@@ -13,6 +15,10 @@ public:
     LocalTime localTime() override;
     std::string unicodeToAnsi(const std::u16string& text) override;
     std::string listSeparator() override;
+
+private:
+    std::unique_ptr<char[]> buffer_; // what ReadFile reads into, kept for the next file
+    std::uint32_t bufferSize_ = 0;
 };
 
 } // namespace prereq

@@ -86,8 +86,10 @@ int failures = 0;
 
 // With PREREQ_EMULATED_PROFILE set: where a run's instructions and calls went, most first.
 void printProfile(const std::string& run, const EmulatedRunResult& r) {
-    if (!std::getenv("PREREQ_EMULATED_PROFILE"))
+    const char* profile = std::getenv("PREREQ_EMULATED_PROFILE");
+    if (!profile)
         return;
+    const std::size_t lines = std::atoi(profile) > 1 ? std::atoi(profile) : 40; // =N: N lines
     for (const auto* counts :
          {&r.instructionsByFunction, &r.entriesByFunction, &r.entriesByCaller, &r.callsByName}) {
         std::vector<std::pair<std::uint64_t, std::string>> sorted;
@@ -99,7 +101,7 @@ void printProfile(const std::string& run, const EmulatedRunResult& r) {
                     : counts == &r.entriesByFunction ? "entries"
                     : counts == &r.entriesByCaller   ? "callers"
                                                      : "instructions");
-        for (std::size_t i = 0; i < sorted.size() && i < 40; ++i)
+        for (std::size_t i = 0; i < sorted.size() && i < lines; ++i)
             std::printf("  %9llu %s\n", static_cast<unsigned long long>(sorted[i].first),
                         sorted[i].second.c_str());
     }
