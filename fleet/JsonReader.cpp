@@ -11,6 +11,22 @@ namespace prereq {
 
 namespace {
 
+// The bytes that end a run of plain characters in a string: the quote, the backslash and the
+// control characters, found by one look-up a byte.
+struct RunEnds {
+    bool table[256] = {};
+    constexpr RunEnds() {
+        for (int c = 0; c < 0x20; ++c)
+            table[c] = true;
+        table['"'] = table['\\'] = true;
+    }
+};
+constexpr RunEnds kRunEnds;
+
+bool endsRun(char c) {
+    return kRunEnds.table[static_cast<unsigned char>(c)];
+}
+
 class Reader {
 public:
     Reader(const std::string& text, std::size_t start, int maxDepth)
@@ -180,8 +196,7 @@ private:
                 const char* const data = text_.data();
                 const std::size_t size = text_.size(), start = at_;
                 std::size_t at = at_;
-                while (at < size && data[at] != '"' && data[at] != '\\' &&
-                       static_cast<unsigned char>(data[at]) >= 0x20)
+                while (at < size && !endsRun(data[at]))
                     ++at;
                 at_ = at;
                 out.append(data + start, at - start);

@@ -1,6 +1,8 @@
 // UTF-8 by RFC 3629, table 3-7 of the Unicode standard: which second byte each lead byte allows.
 #include "text/Utf8.h"
 
+#include <cstring>
+
 namespace prereq {
 
 namespace {
@@ -39,7 +41,12 @@ std::size_t firstInvalidUtf8(const std::string& text) {
     const std::size_t size = text.size();
     std::size_t offset = 0;
     while (offset < size) {
-        // Runs of ASCII, most of every text, a byte at a time with nothing else to check.
+        // Runs of ASCII, most of every text, four bytes a step with nothing else to check.
+        for (std::uint32_t word = 0; size - offset >= 4; offset += 4) {
+            std::memcpy(&word, data + offset, 4);
+            if (word & 0x80808080u)
+                break;
+        }
         while (offset < size && static_cast<unsigned char>(data[offset]) < 0x80)
             ++offset;
         if (offset == size)

@@ -21,6 +21,7 @@ void* (*volatile copy)(void*, const void*, std::size_t) = std::memcpy;
 void* (*volatile move)(void*, const void*, std::size_t) = std::memmove;
 void* (*volatile fill)(void*, int, std::size_t) = std::memset;
 int (*volatile compare)(const void*, const void*, std::size_t) = std::memcmp;
+std::size_t (*volatile length)(const char*) = std::strlen;
 void* (*volatile find)(const void*, int, std::size_t) = ::memchr;
 void* (*volatile allocate)(std::size_t) = std::malloc;
 void* (*volatile allocateZeroed)(std::size_t, std::size_t) = std::calloc;
@@ -103,6 +104,27 @@ const Case kCases[] = {
          return std::string(b);
      },
      "azc"},
+    // Both look at four bytes a step: every length and every starting alignment, and a
+    // difference in each byte of a step; '.' marks the ones that gave the expected answer.
+    {"strlen and memcmp, lengths 0 to 9 at each alignment",
+     [] {
+         std::string marks;
+         for (std::size_t start = 0; start < 4; ++start)
+             for (std::size_t count = 0; count < 10; ++count) {
+                 char a[20] = "0123456789012345678", b[20] = "0123456789012345678";
+                 a[start + count] = '\0';
+                 b[start + count] = '\0';
+                 bool ok = length(a + start) == count && compare(a + start, b + start, count) == 0;
+                 if (count > 0) {
+                     b[start + count - 1] = '\x80'; // the last byte differs, and is "larger"
+                     ok = ok && compare(a + start, b + start, count) < 0 &&
+                          compare(b + start, a + start, count) > 0;
+                 }
+                 marks += ok ? '.' : 'x';
+             }
+         return marks;
+     },
+     "........................................"},
     {"memcmp, bytes as unsigned, and zero bytes",
      [] {
          return std::to_string(compare("\x80", "\x01", 1)) + std::to_string(compare("a", "b", 0));
