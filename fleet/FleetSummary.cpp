@@ -192,6 +192,7 @@ FleetSummary readFleetFolder(const std::string& folder) {
     std::vector<FoundFile> found;
     const std::uint32_t listingError = pc.findFiles(pathIn(folder, "*"), found);
     std::string text; // one buffer for every file: a result read costs no allocation
+    results.reserve(found.size()); // at most one a file, so the list is never moved to grow
     for (const FoundFile& file : found) {
         if (!file.folder && isLeftBehind(file.name))
             unused.push_back(UnusedFile{utf8FromAnsi(file.name), leftBehindReason(file, now)});

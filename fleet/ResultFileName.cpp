@@ -49,7 +49,9 @@ bool computerOfResultFile(const std::string& fileName, std::string& computer) {
         }
         const int high = byte == '_' && i + 2 < end ? hexDigit(fileName[i + 1]) : -1;
         const int low = high >= 0 ? hexDigit(fileName[i + 2]) : -1;
-        if (low < 0)
+        // An escape of a byte that resultFileName keeps as it is ("ACCT_2D7" for "ACCT-7") is a
+        // second name for the same computer: no writer gives it, so it speaks for none.
+        if (low < 0 || isKeptAsItIs(static_cast<unsigned char>(high * 16 + low)))
             return false;
         computer += static_cast<char>(high * 16 + low);
         i += 2;
