@@ -19,7 +19,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
+#include <map>
 #include <sstream>
 
 using namespace prereq;
@@ -83,6 +85,17 @@ std::string processorRow(const std::string& table) {
 }
 
 int failures = 0;
+
+// Every run's counts, by a name that says what ran, for the recorded figures.
+struct Figure {
+    std::string run;
+    std::uint64_t instructions, calls;
+};
+std::vector<Figure> measured;
+
+void record(const std::string& run, const EmulatedRunResult& r) {
+    measured.push_back(Figure{run, r.instructions, r.windowsCalls});
+}
 
 // With PREREQ_EMULATED_PROFILE set: where a run's instructions and calls went, most first.
 void printProfile(const std::string& run, const EmulatedRunResult& r) {
@@ -155,6 +168,7 @@ void runConsoleProgram(const PeImage& image, const LinkMap& map) {
                     static_cast<unsigned long long>(r.instructions),
                     static_cast<unsigned long long>(r.windowsCalls),
                     static_cast<unsigned long long>(r.distinctInstructions), row.c_str());
+                record("console, " + run, r);
                 printProfile(run, r);
             }
 }
@@ -226,6 +240,7 @@ void runSummaries(const PeImage& image, const LinkMap& map) {
                         dropped ? "listing fails" : "summary", kSummaryResults,
                         static_cast<unsigned long long>(r.instructions / kSummaryResults),
                         static_cast<unsigned long long>(r.windowsCalls / kSummaryResults));
+            record(run, r);
             printProfile(run, r);
         }
 }
@@ -290,6 +305,7 @@ void runDialogProgram(const PeImage& image, const LinkMap& map) {
                 static_cast<unsigned long long>(r.windowsCalls),
                 static_cast<unsigned long long>(r.distinctInstructions), r.dialog.calls.size(),
                 shown.c_str());
+            record(run, r);
             printProfile(run, r);
         }
 }
@@ -362,17 +378,63 @@ void runRuntimeEdgeCases(const std::string& program) {
                                             pc.outputStream.written + pc.errorStream.written);
     std::printf("run-time edge cases, 80486: exit %u, %llu instructions\n", r.exitCode,
                 static_cast<unsigned long long>(r.instructions));
+    record("run-time edge cases, 80486", r);
+}
+
+// The figures recorded in the benchmark results, a table row "| RUN | INSTRUCTIONS | CALLS |"
+// for each run: a run that costs more than 10 % over its figure, or has none, fails, so a
+// regression shows here. The rows as measured now follow, to record a change on purpose.
+void compareWithRecorded(const std::string& resultsFile) {
+    std::map<std::string, std::pair<std::uint64_t, std::uint64_t>> recorded;
+    std::ifstream in(resultsFile);
+    for (std::string line; std::getline(in, line);) {
+        std::vector<std::string> cells;
+        for (std::size_t at = line.find('|'); at != std::string::npos;) {
+            const std::size_t next = line.find('|', at + 1);
+            if (next == std::string::npos)
+                break;
+            const std::string cell = line.substr(at + 1, next - at - 1);
+            const std::size_t first = cell.find_first_not_of(' ');
+            cells.push_back(first == std::string::npos
+                                ? ""
+                                : cell.substr(first, cell.find_last_not_of(' ') - first + 1));
+            at = next;
+        }
+        if (cells.size() == 3 && !cells[1].empty() &&
+            cells[1].find_first_not_of("0123456789") == std::string::npos && !cells[2].empty() &&
+            cells[2].find_first_not_of("0123456789") == std::string::npos)
+            recorded[cells[0]] = {std::stoull(cells[1]), std::stoull(cells[2])};
+    }
+    std::printf("\n| Run | Instructions | Windows calls |\n|---|---|---|\n");
+    for (const Figure& f : measured) {
+        std::printf("| %s | %llu | %llu |\n", f.run.c_str(),
+                    static_cast<unsigned long long>(f.instructions),
+                    static_cast<unsigned long long>(f.calls));
+        const auto it = recorded.find(f.run);
+        if (it == recorded.end()) {
+            expect(false, f.run + ": no figure recorded in " + resultsFile);
+            continue;
+        }
+        const auto over = [](std::uint64_t now, std::uint64_t then) {
+            return now * 10 > then * 11;
+        };
+        expect(!over(f.instructions, it->second.first) && !over(f.calls, it->second.second),
+               f.run + ": more than 10 % over its recorded figure (" +
+                   std::to_string(it->second.first) + " instructions, " +
+                   std::to_string(it->second.second) + " calls)");
+    }
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3 && argc != 4) {
-        std::fprintf(stderr, "usage: EmulatedRuns BUNDLE_FOLDER MAP_FOLDER [EDGE_CASES]\n");
+    if (argc < 3 || argc > 5) {
+        std::fprintf(stderr,
+                     "usage: EmulatedRuns BUNDLE_FOLDER MAP_FOLDER [EDGE_CASES [RESULTS_MD]]\n");
         return 2;
     }
     try {
-        if (argc == 4)
+        if (argc >= 4)
             runRuntimeEdgeCases(argv[3]);
         const std::string bundle = argv[1], maps = argv[2];
         const PeImage console = PeImage::load(bundle + "/PrereqCheckCli.exe");
@@ -382,6 +444,8 @@ int main(int argc, char** argv) {
         runDialogProgram(PeImage::load(bundle + "/PrereqCheck.exe"),
                          LinkMap::load(maps + "/PrereqCheck.map"));
         runPlantedFaults(console, consoleMap);
+        if (argc == 5)
+            compareWithRecorded(argv[4]);
     } catch (const std::exception& error) {
         std::printf("FAILED: %s\n", error.what());
         return 1;
