@@ -191,7 +191,7 @@ FleetSummary readFleetFolder(const std::string& folder) {
     // Every name, filtered here: FindFirstFileA's "*.json" would also match a short name.
     std::vector<FoundFile> found;
     const std::uint32_t listingError = pc.findFiles(pathIn(folder, "*"), found);
-    std::string text; // one buffer for every file: a result read costs no allocation
+    std::string text;              // one buffer for every file: a result read costs no allocation
     results.reserve(found.size()); // at most one a file, so the list is never moved to grow
     for (const FoundFile& file : found) {
         if (!file.folder && isLeftBehind(file.name))
