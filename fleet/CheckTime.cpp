@@ -38,10 +38,12 @@ int daysInMonth(int year, int month) {
     return month == 2 && isLeapYear(year) ? 29 : kDays[month - 1];
 }
 
-// Days since 1 March of year 0, shifted so that the leap day ends a year.
+// Days since 1 March of year 0, shifted so that the leap day ends a year. In 32 bits, which any
+// year a check or a file's time can name (up to 30828) keeps far from overflow, and which a
+// 486 divides without a library call.
 long long dayNumber(int year, int month, int day) {
-    const long long shiftedYear = month <= 2 ? year - 1 : year;
-    const long long shiftedMonth = month <= 2 ? month + 9 : month - 3;
+    const int shiftedYear = month <= 2 ? year - 1 : year;
+    const int shiftedMonth = month <= 2 ? month + 9 : month - 3;
     return shiftedYear * 365 + shiftedYear / 4 - shiftedYear / 100 + shiftedYear / 400 +
            (153 * shiftedMonth + 2) / 5 + day - 1;
 }

@@ -66,9 +66,8 @@ std::string csvField(const std::string& text) {
         (field[0] == '=' || field[0] == '+' || field[0] == '-' || field[0] == '@'))
         field.insert(field.begin(), '\'');
     bool plain = field.empty() || (field.front() != ' ' && field.back() != ' ');
-    for (std::size_t i = 0; plain && i < field.size(); ++i) // one look at each byte
-        plain = field[i] != ',' && field[i] != ';' && field[i] != '"' && field[i] != '\r' &&
-                field[i] != '\n';
+    for (const char *c = field.data(), *end = c + field.size(); plain && c != end; ++c)
+        plain = *c > ';' || (*c != ',' && *c != ';' && *c != '"' && *c != '\r' && *c != '\n');
     if (plain)
         return field;
     std::string quoted = "\"";

@@ -3,6 +3,7 @@
 #include "fleet/FleetTally.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace prereq {
 
@@ -63,7 +64,9 @@ std::string spread(const std::vector<std::string>& levels) {
 
 std::vector<TallyLine> tallyFleet(const FleetSummary& summary) {
     std::vector<TallyLine> lines;
-    for (const char* status : {"not-satisfied", "below-recommended"}) {
+    // Views, so that each comparison below knows the status's length beforehand.
+    const std::string_view statuses[] = {"not-satisfied", "below-recommended"};
+    for (const std::string_view status : statuses) {
         for (const ProductCounts& counted : summary.counts) {
             std::vector<TallyLine> product;
             std::vector<std::vector<std::string>> levels;
@@ -81,7 +84,7 @@ std::vector<TallyLine> tallyFleet(const FleetSummary& summary) {
                         if (it == product.end()) {
                             it = product.insert(it, TallyLine{counted.name,
                                                               prerequisite.minimumPrerequisite,
-                                                              status,
+                                                              std::string(status),
                                                               {},
                                                               {}});
                             levels.emplace_back();

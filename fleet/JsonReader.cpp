@@ -18,7 +18,7 @@ struct RunEnds {
     constexpr RunEnds() {
         for (int c = 0; c < 0x20; ++c)
             table[c] = true;
-        table['"'] = table['\\'] = true;
+        table[static_cast<unsigned char>('"')] = table[static_cast<unsigned char>('\\')] = true;
     }
 };
 constexpr RunEnds kRunEnds;
@@ -64,8 +64,8 @@ private:
         const char* const data = text_.data();
         const std::size_t size = text_.size();
         std::size_t at = at_;
-        while (at < size &&
-               (data[at] == ' ' || data[at] == '\t' || data[at] == '\n' || data[at] == '\r'))
+        while (at < size && data[at] <= ' ' &&
+               (data[at] == ' ' || data[at] == '\n' || data[at] == '\r' || data[at] == '\t'))
             ++at;
         at_ = at;
     }
@@ -298,10 +298,10 @@ private:
 
 } // namespace
 
-const JsonValue* JsonValue::member(const char* name) const {
-    const std::size_t length = std::strlen(name);
+const JsonValue* JsonValue::member(std::string_view name) const {
     for (const auto& entry : members)
-        if (entry.first.size() == length && entry.first.compare(0, length, name, length) == 0)
+        if (entry.first.size() == name.size() &&
+            entry.first.compare(0, name.size(), name.data(), name.size()) == 0)
             return &entry.second;
     return nullptr;
 }

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -20,7 +21,7 @@ struct JsonValue {
     std::vector<std::pair<std::string, JsonValue>> members; // an object's, in the file's order
 
     // The member of that name, or null when this is no object or has no such member.
-    const JsonValue* member(const char* name) const;
+    const JsonValue* member(std::string_view name) const;
 };
 
 struct JsonLimits {

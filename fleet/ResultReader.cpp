@@ -36,10 +36,9 @@ std::size_t characters(const std::string& utf8) {
 std::string cleanText(const std::string& text) {
     // Controls are below 0x20, DEL, and C1's U+0080 to U+009F, which UTF-8 writes as 0xC2 0x80
     // to 0xC2 0x9F: a text without those bytes needs at most its blanks trimmed.
-    const bool plain = std::none_of(text.begin(), text.end(), [](char c) {
-        const auto byte = static_cast<unsigned char>(c);
-        return byte < 0x20 || byte == 0x7F || byte == 0xC2;
-    });
+    bool plain = true;
+    for (const char *c = text.data(), *end = c + text.size(); plain && c != end; ++c)
+        plain = static_cast<unsigned char>(*c) >= 0x20 && *c != 0x7F && *c != '\xC2';
     if (plain) {
         const std::size_t first = text.find_first_not_of(' ');
         return first == std::string::npos
@@ -66,49 +65,50 @@ bool isStatus(const std::string& text) {
 // string, or (required) empty, or (a status) none of the three.
 enum TextRule { Optional, Required, Status };
 
-bool readText(const JsonValue& object, const char* name, TextRule rule, const std::string& where,
-              std::string& text, std::string& problem) {
+bool readText(const JsonValue& object, std::string_view name, TextRule rule,
+              const std::string& where, std::string& text, std::string& problem) {
     const JsonValue* value = object.member(name);
     if (!value && rule == Optional)
         return true;
     if (!value || value->kind != JsonValue::String) {
-        problem = kNotAResult + where + "no \"" + name + "\" text";
+        problem = kNotAResult + where + "no \"" + std::string(name) + "\" text";
         return false;
     }
     text = cleanText(value->text);
-    const std::size_t limit =
-        std::string_view(name) == "computer" ? kComputerNameCharacters : kTextCharacters;
-    if (characters(text) > limit) {
+    const std::size_t limit = name == "computer" ? kComputerNameCharacters : kTextCharacters;
+    if (text.size() > limit && characters(text) > limit) { // never more characters than bytes
         problem = (where.empty() ? "its \"" + std::string(name) + "\" is"
-                                 : where + "a \"" + name + "\"") +
+                                 : where + "a \"" + std::string(name) + "\"") +
                   " longer than " + std::to_string(limit) + " characters";
         return false;
     }
     // A sentence: "product 1 has a "verdict" that is not a verdict".
     if ((rule == Required && text.empty()) || (rule == Status && !isStatus(text))) {
         const std::string what = rule == Status ? "not a verdict" : "empty";
-        problem = kNotAResult + (where.empty() ? "its \"" + std::string(name) + "\" is " + what
-                                               : where + "a \"" + name + "\" that is " + what);
+        problem = kNotAResult + (where.empty()
+                                     ? "its \"" + std::string(name) + "\" is " + what
+                                     : where + "a \"" + std::string(name) + "\" that is " + what);
         return false;
     }
     return true;
 }
 
-const JsonValue* readList(const JsonValue& object, const char* name, const std::string& where,
+const JsonValue* readList(const JsonValue& object, std::string_view name, const std::string& where,
                           std::string& problem) {
     const JsonValue* list = object.member(name);
     if (!list || list->kind != JsonValue::Array) {
-        problem = kNotAResult + where + "no \"" + name + "\" list";
+        problem = kNotAResult + where + "no \"" + std::string(name) + "\" list";
         return nullptr;
     }
     if (list->items.size() > kListItems) {
-        problem =
-            (where.empty() ? "" : where) + "more than " + std::to_string(kListItems) + " " + name;
+        problem = (where.empty() ? "" : where) + "more than " + std::to_string(kListItems) + " " +
+                  std::string(name);
         return nullptr;
     }
     for (const JsonValue& item : list->items)
         if (item.kind != JsonValue::Object) {
-            problem = kNotAResult + where + "\"" + name + "\" holds something not an object";
+            problem =
+                kNotAResult + where + "\"" + std::string(name) + "\" holds something not an object";
             return nullptr;
         }
     return list;

@@ -93,8 +93,16 @@ std::u16string utf16FromUtf8(const std::string& utf8) {
 }
 
 bool isAscii(const std::string& text) {
-    for (const char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80)
+    const char* const data = text.data();
+    const std::size_t size = text.size();
+    std::size_t offset = 0;
+    for (std::uint32_t word = 0; size - offset >= 4; offset += 4) { // four bytes a step
+        std::memcpy(&word, data + offset, 4);
+        if (word & 0x80808080u)
+            return false;
+    }
+    for (; offset < size; ++offset)
+        if (static_cast<unsigned char>(data[offset]) >= 0x80)
             return false;
     return true;
 }
