@@ -15,6 +15,8 @@ namespace prereq {
 
 namespace {
 
+using namespace std::string_view_literals; // names whose length is known where they are written
+
 const char kNotAResult[] = "not a PrereqCheck result: ";
 
 // What one file may add to the page and the spreadsheet files. Windows gives a computer a name
@@ -116,21 +118,22 @@ const JsonValue* readList(const JsonValue& object, std::string_view name, const 
 
 bool readPrerequisite(const JsonValue& object, const std::string& where, ResultPrerequisite& entry,
                       std::string& problem) {
-    return readText(object, "minimumPrerequisite", Required, where, entry.minimumPrerequisite,
+    return readText(object, "minimumPrerequisite"sv, Required, where, entry.minimumPrerequisite,
                     problem) &&
-           readText(object, "status", Status, where, entry.status, problem) &&
-           readText(object, "pcLevel", Optional, where, entry.pcLevel, problem) &&
-           readText(object, "recommendedLevel", Optional, where, entry.recommendedLevel, problem) &&
-           readText(object, "moreInfoPage", Optional, where, entry.moreInfoPage, problem);
+           readText(object, "status"sv, Status, where, entry.status, problem) &&
+           readText(object, "pcLevel"sv, Optional, where, entry.pcLevel, problem) &&
+           readText(object, "recommendedLevel"sv, Optional, where, entry.recommendedLevel,
+                    problem) &&
+           readText(object, "moreInfoPage"sv, Optional, where, entry.moreInfoPage, problem);
 }
 
 bool readProduct(const JsonValue& object, std::size_t index, ResultProduct& product,
                  std::string& problem) {
     const std::string where = "product " + std::to_string(index + 1) + " has ";
-    if (!readText(object, "name", Required, where, product.name, problem) ||
-        !readText(object, "verdict", Status, where, product.verdict, problem))
+    if (!readText(object, "name"sv, Required, where, product.name, problem) ||
+        !readText(object, "verdict"sv, Status, where, product.verdict, problem))
         return false;
-    const JsonValue* list = readList(object, "prerequisites", where, problem);
+    const JsonValue* list = readList(object, "prerequisites"sv, where, problem);
     if (!list)
         return false;
     for (const JsonValue& item : list->items) {
@@ -152,14 +155,14 @@ std::string readResult(const std::string& text, ComputerResult& result) {
         return problem;
     if (document.kind != JsonValue::Object)
         return std::string(kNotAResult) + "not a JSON object";
-    if (!readText(document, "computer", Required, "", result.computer, problem) ||
-        !readText(document, "version", Required, "", result.version, problem) ||
-        !readText(document, "checkedAt", Optional, "", result.checkedAt, problem) ||
-        !readText(document, "windows", Optional, "", result.windows, problem) ||
-        !readText(document, "servicePack", Optional, "", result.servicePack, problem))
+    if (!readText(document, "computer"sv, Required, "", result.computer, problem) ||
+        !readText(document, "version"sv, Required, "", result.version, problem) ||
+        !readText(document, "checkedAt"sv, Optional, "", result.checkedAt, problem) ||
+        !readText(document, "windows"sv, Optional, "", result.windows, problem) ||
+        !readText(document, "servicePack"sv, Optional, "", result.servicePack, problem))
         return problem;
     result.checkedAtKnown = parseCheckTime(result.checkedAt, result.checked);
-    const JsonValue* products = readList(document, "products", "", problem);
+    const JsonValue* products = readList(document, "products"sv, "", problem);
     if (!products)
         return problem;
     for (std::size_t index = 0; index < products->items.size(); ++index) {
