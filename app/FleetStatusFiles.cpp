@@ -78,17 +78,13 @@ void copyPictures(const std::string& folder) {
     }
 }
 
-std::string ansi(const std::string& utf8) {
-    return isAscii(utf8) ? utf8 : resultFolders().unicodeToAnsi(utf16FromUtf8(utf8));
-}
-
 std::string countLines(const FleetSummary& summary, const std::string& folder) {
     std::string out = "Result files read in " + folder + ": " + std::to_string(summary.filesRead) +
                       " (computers: " + std::to_string(summary.results.size()) +
                       ", files not used: " + std::to_string(summary.unusedFiles.size()) + ")\n";
     for (const ProductCounts& counts : summary.counts)
-        out += ansi(counts.name) + ": " + std::to_string(counts.satisfied) + " satisfied, " +
-               std::to_string(counts.belowRecommended) + " below recommended, " +
+        out += ansiFromUtf8(counts.name) + ": " + std::to_string(counts.satisfied) +
+               " satisfied, " + std::to_string(counts.belowRecommended) + " below recommended, " +
                std::to_string(counts.notSatisfied) + " not satisfied\n";
     return out;
 }
@@ -123,7 +119,8 @@ std::string writeFleetStatus(const std::string& folder, int maxAgeDays,
         {kSpreadsheetName, fleetCsv(summary, now, separator), "the spreadsheet file"},
         {kTallyName, fleetTallyCsv(summary, separator), "the spreadsheet file"}};
     if (historyProblem.empty())
-        files.push_back({kHistoryName, ansi(fleetHistoryText(rows, separator)), "the history"});
+        files.push_back(
+            {kHistoryName, ansiFromUtf8(fleetHistoryText(rows, separator)), "the history"});
     // All of them or none: the page never disagrees with the spreadsheet files.
     problem = writeResultFiles(folder, files);
     if (!problem.empty())

@@ -57,7 +57,7 @@ std::string fleetTallyCsv(const FleetSummary& summary, char separator) {
                      std::to_string(tally.computers.size()), tally.levels, names},
                     separator);
     }
-    return isAscii(out) ? out : resultFolders().unicodeToAnsi(utf16FromUtf8(out));
+    return ansiFromUtf8(out);
 }
 
 std::string csvField(const std::string& text) {
@@ -83,7 +83,7 @@ std::string csvFieldAsWritten(const std::string& utf8) {
     // WideCharToMultiByte's best fit turns fullwidth and other look-alike forms into '=', '"',
     // ',' or ';' (U+FF1D into '=' in code pages 1252 and 1251), and WC_NO_BEST_FIT_CHARS is not
     // there before Windows 2000: so the field is judged by the bytes that will be written.
-    return utf8FromAnsi(csvField(resultFolders().unicodeToAnsi(utf16FromUtf8(text))));
+    return utf8FromAnsi(csvField(ansiFromUtf8(text)));
 }
 
 std::string fleetCsv(const FleetSummary& summary, const LocalTime& now, char separator) {
@@ -123,7 +123,7 @@ std::string fleetCsv(const FleetSummary& summary, const LocalTime& now, char sep
         out += line(
             {computer, "", "no result", "", "", "", "", "", "", "", "", "", "", "not reported"},
             separator);
-    return isAscii(out) ? out : resultFolders().unicodeToAnsi(utf16FromUtf8(out));
+    return ansiFromUtf8(out);
 }
 
 } // namespace prereq

@@ -54,9 +54,7 @@ bool namesItsComputer(const std::string& fileName, const std::string& computer) 
     std::string encoded;
     if (!computerOfResultFile(fileName, encoded))
         return false;
-    const bool ascii = std::all_of(encoded.begin(), encoded.end(),
-                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    return lowerCaseText(ascii ? encoded : utf8FromAnsi(encoded)) == lowerCaseText(computer);
+    return lowerCaseText(utf8FromAnsi(encoded)) == lowerCaseText(computer);
 }
 
 // Where a result stands among its computer's results, as one number: the later check first, on

@@ -59,7 +59,7 @@ bool hasDrive(Facts& f, char letter) {
     if (!f.drivesListed) {
         f.driveMask = platform().logicalDrives();
         if (f.driveMask == 0)
-            f.driveMask = 0x3FFFFFF;
+            f.driveMask = (1u << 26) - 1; // A: to Z:
         f.drivesListed = true;
     }
     return (f.driveMask >> (letter - 'A') & 1) != 0;

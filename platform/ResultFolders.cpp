@@ -3,6 +3,7 @@
 #include "platform/ResultFolders.h"
 
 #include "platform/Platform.h"
+#include "text/Utf8.h"
 
 #ifdef _WIN32
 #include "platform/Win32ResultFolders.h"
@@ -23,6 +24,10 @@ ResultFolders& resultFolders() {
     std::fputs("prereq::resultFolders(): no PC in place; use a ScopedPlatform\n", stderr);
     std::abort();
 #endif
+}
+
+std::string ansiFromUtf8(const std::string& utf8) {
+    return isAscii(utf8) ? utf8 : resultFolders().unicodeToAnsi(utf16FromUtf8(utf8));
 }
 
 } // namespace prereq

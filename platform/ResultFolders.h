@@ -58,4 +58,8 @@ public:
 // place where there is one.
 ResultFolders& resultFolders();
 
+// UTF-8 text in the PC's ANSI code page through unicodeToAnsi; ASCII, which every ANSI code page
+// keeps as it is, without a call.
+std::string ansiFromUtf8(const std::string& utf8);
+
 } // namespace prereq

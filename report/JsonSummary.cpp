@@ -68,8 +68,9 @@ std::string windowsText(const VersionInfo& version) {
 void appendJsonString(std::string& out, const std::string& text) {
     static const char kHex[] = "0123456789abcdef";
     // Well-formed UTF-8 either way: ASCII is the same in every code page.
-    const std::string converted = isAscii(text) ? std::string() : utf8FromAnsi(text);
-    const std::string& utf8 = isAscii(text) ? text : converted;
+    const bool ascii = isAscii(text);
+    const std::string converted = ascii ? std::string() : utf8FromAnsi(text);
+    const std::string& utf8 = ascii ? text : converted;
     out += '"';
     std::size_t runStart = 0; // the characters that go out as they are, copied in runs
     for (std::size_t offset = 0; offset < utf8.size();) {

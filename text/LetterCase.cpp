@@ -55,10 +55,7 @@ std::uint32_t lowerCaseLetter(std::uint32_t codePoint) {
 }
 
 std::string lowerCaseText(const std::string& utf8) {
-    bool ascii = true;
-    for (const char c : utf8)
-        ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-    if (ascii || firstInvalidUtf8(utf8) != utf8.size()) {
+    if (isAscii(utf8) || firstInvalidUtf8(utf8) != utf8.size()) {
         std::string lower = utf8;
         for (char& c : lower)
             if (c >= 'A' && c <= 'Z')

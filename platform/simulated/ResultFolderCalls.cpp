@@ -51,7 +51,7 @@ std::uint32_t beginSearch(WindowsCalls& w, const std::string& pattern, std::uint
 std::uint32_t openForReading(WindowsCalls& w, const std::string& name) {
     WindowsCalls::ReadFile file;
     if (!w.pc().readFile(name, 0xFFFFFFFFu, file.content))
-        return w.fail(kWin32AccessDenied, kInvalidHandleValue);
+        return w.fail(w.pc().lastError, kInvalidHandleValue);
     const std::uint32_t handle = w.nextReadHandle++;
     w.readFiles[handle] = file;
     return handle;
@@ -94,12 +94,18 @@ void addResultFolderCalls(CallTable& calls) {
         {"WideCharToMultiByte",
          {8,
           [](WindowsCalls& w, const CallArguments& a) -> std::uint32_t {
-              // CP_ACP, flags 0, a count of UTF-16 units (never -1), no default character.
-              std::u16string wide(a[3], u'\0');
-              for (std::uint32_t i = 0; i < a[3]; ++i) {
+              // CP_ACP (0) only, as the PC holds no other code page; a count of -1 reads up to
+              // the terminating null, which the answer then includes, as the reference has it.
+              if (a[0] != 0)
+                  return w.fail(kErrorInvalidParameter, 0);
+              const bool toNull = a[3] == kInvalidHandleValue;
+              std::u16string wide;
+              for (std::uint32_t i = 0; toNull || i < a[3]; ++i) {
                   std::uint8_t unit[2];
                   w.memory().read(a[2] + 2 * i, unit, 2);
-                  wide[i] = static_cast<char16_t>(unit[0] | unit[1] << 8);
+                  wide += static_cast<char16_t>(unit[0] | unit[1] << 8);
+                  if (toNull && wide.back() == u'\0')
+                      break;
               }
               const std::string ansi = w.pc().unicodeToAnsi(wide);
               if (a[5] == 0)

@@ -85,13 +85,20 @@ bool SimulatedPc::readFile(const std::string& name, std::uint32_t maxBytes, std:
         if (equalsIgnoringCase(parentFolder(shortName.first), parentFolder(full)) &&
             equalsIgnoringCase(shortName.second, full.substr(full.find_last_of('\\') + 1)))
             full = shortName.first;
-    // ERROR_ACCESS_DENIED, or ERROR_SHARING_VIOLATION: open without sharing, here or in a reader.
-    if (full.empty() || lockedFiles.count(full) || isOpenFile(full) || isHeld(full))
-        return false;
+    // CreateFileA's failures as its reference gives them: a name that cannot be made full, a
+    // file that cannot be opened (ERROR_ACCESS_DENIED), one open without sharing, here or in a
+    // reader (ERROR_SHARING_VIOLATION), one that is not there (ERROR_FILE_NOT_FOUND).
+    if (full.empty())
+        return false; // fullPath said why
+    if (lockedFiles.count(full))
+        return failWith(kErrorAccessDenied);
+    if (isOpenFile(full) || isHeld(full))
+        return failWith(kErrorSharingViolation);
     const auto it = files.find(full);
     if (it != files.end())
         content = it->second.substr(0, maxBytes);
-    return it != files.end() || existingPaths.count(full);
+    return it != files.end() || existingPaths.count(full) ||
+           failWith(static_cast<std::uint32_t>(kErrorFileNotFound));
 }
 
 } // namespace prereq
