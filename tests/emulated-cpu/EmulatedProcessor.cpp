@@ -413,6 +413,9 @@ private:
                 answer = calls_.call(import.name, esp + 4);
         }
         ++result_.callsByName[name];
+        if (profile_ && name == "KERNEL32.dll!HeapAlloc") // which blocks go to the process heap
+            ++result_.callsByName["  of " + std::to_string(read32(esp + 12)) + " bytes, from " +
+                                  map_.functionAt(returnAddress)];
         if (!answer)
             return fail(returnAddress, "a Windows call the PC does not answer, " + name + ",");
         if (answer->argumentBytes == kCalledBack)

@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -439,11 +440,20 @@ int main(int argc, char** argv) {
         const std::string bundle = argv[1], maps = argv[2];
         const PeImage console = PeImage::load(bundle + "/PrereqCheckCli.exe");
         const LinkMap consoleMap = LinkMap::load(maps + "/PrereqCheckCli.map");
-        runConsoleProgram(console, consoleMap);
-        runSummaries(console, consoleMap);
-        runDialogProgram(PeImage::load(bundle + "/PrereqCheck.exe"),
-                         LinkMap::load(maps + "/PrereqCheck.map"));
-        runPlantedFaults(console, consoleMap);
+        // PREREQ_EMULATED_ONLY=summaries (or console, dialog): one group, for profiling it.
+        const char* only = std::getenv("PREREQ_EMULATED_ONLY");
+        const auto runs = [only](const char* group) {
+            return !only || std::strcmp(only, group) == 0;
+        };
+        if (runs("console"))
+            runConsoleProgram(console, consoleMap);
+        if (runs("summaries"))
+            runSummaries(console, consoleMap);
+        if (runs("dialog"))
+            runDialogProgram(PeImage::load(bundle + "/PrereqCheck.exe"),
+                             LinkMap::load(maps + "/PrereqCheck.map"));
+        if (!only)
+            runPlantedFaults(console, consoleMap);
         if (argc == 5)
             compareWithRecorded(argv[4]);
     } catch (const std::exception& error) {
