@@ -190,6 +190,7 @@ FleetSummary readFleetFolder(const std::string& folder) {
     std::vector<FoundFile> found;
     const std::uint32_t listingError = pc.findFiles(pathIn(folder, "*"), found);
     std::string text;              // one buffer for every file: a result read costs no allocation
+    JsonDocument document;         // and one list of tokens
     results.reserve(found.size()); // at most one a file, so the list is never moved to grow
     for (const FoundFile& file : found) {
         if (!file.folder && isLeftBehind(file.name))
@@ -212,7 +213,7 @@ FleetSummary readFleetFolder(const std::string& folder) {
                               static_cast<std::uint32_t>(limits.maxBytes + 1), text))
             reason = "cannot be read";
         else
-            reason = readResult(text, result);
+            reason = readResult(text, result, document);
         if (reason.empty() && !namesItsComputer(file.name, result.computer))
             reason = "names another computer than its file name does";
         if (reason.empty())

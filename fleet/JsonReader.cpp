@@ -1,42 +1,76 @@
 // The JSON reader: a recursive descent whose depth is counted and capped, over text whose size
-// and UTF-8 were checked before the first value is read.
+// and UTF-8 were checked before the first value is read. Strings are checked where they stand and
+// only resolved when asked for.
 #include "fleet/JsonReader.h"
 
 #include "text/Utf8.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace prereq {
 
 namespace {
 
 // The bytes that end a run of plain characters in a string: the quote, the backslash and the
-// control characters, found by one look-up a byte.
+// control characters, found by one look-up a byte; and DEL and 0xC2 (which begins each C1
+// control character in UTF-8), which a string may hold but its reader must clean.
 struct RunEnds {
     bool table[256] = {};
     constexpr RunEnds() {
         for (int c = 0; c < 0x20; ++c)
             table[c] = true;
-        table[static_cast<unsigned char>('"')] = table[static_cast<unsigned char>('\\')] = true;
+        for (const unsigned char c : {'"', '\\', '\x7F', '\xC2'})
+            table[c] = true;
     }
 };
 constexpr RunEnds kRunEnds;
 
+// std::string ends its bytes with a null, a control character: the loops over the text stop
+// there without a test of their own for the end.
 bool endsRun(char c) {
     return kRunEnds.table[static_cast<unsigned char>(c)];
 }
 
-class Reader {
-public:
-    Reader(const std::string& text, std::size_t start, int maxDepth)
-        : text_(text), at_(start), maxDepth_(maxDepth) {}
+// The character each one-letter escape stands for, after its letter.
+constexpr char kEscapes[] = "\"\"\\\\//b\bf\fn\nr\rt\t";
 
-    bool document(JsonValue& value) {
-        if (!this->value(value, 0))
+const char* escapeOf(char letter) {
+    for (const char* pair = kEscapes; *pair; pair += 2)
+        if (*pair == letter)
+            return pair;
+    return nullptr;
+}
+
+int hexDigit(char c) {
+    return c >= '0' && c <= '9'   ? c - '0'
+           : c >= 'a' && c <= 'f' ? c - 'a' + 10
+           : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                  : -1;
+}
+
+// Four hexadecimal digits the reader has checked.
+std::uint32_t checkedQuad(const char* digits) {
+    std::uint32_t unit = 0;
+    for (int index = 0; index < 4; ++index)
+        unit = unit * 16 + static_cast<std::uint32_t>(hexDigit(digits[index]));
+    return unit;
+}
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\n' || c == '\r' || c == '\t';
+}
+
+class Parser {
+public:
+    Parser(const std::string& text, std::size_t start, int maxDepth, JsonDocument& document)
+        : data_(text.data()), size_(text.size()), at_(start), maxDepth_(maxDepth),
+          document_(document), tokens_(document.tokens) {}
+
+    bool document() {
+        if (!value(0))
             return false;
         skipBlanks();
-        return at_ == text_.size() || fail("more after the document at byte ");
+        return at_ == size_ || fail("more after the document at byte ");
     }
 
     const std::string& reason() const { return reason_; }
@@ -49,9 +83,9 @@ private:
 
     // The reason for the byte at the reader: the end of the file, or a byte not expected there.
     bool unexpected() {
-        if (at_ == text_.size())
+        if (at_ == size_)
             return fail("ends early (truncated?) at byte ");
-        const unsigned char byte = static_cast<unsigned char>(text_[at_]);
+        const unsigned char byte = static_cast<unsigned char>(data_[at_]);
         if (byte > 0x20 && byte < 0x7F)
             reason_ = std::string("unexpected '") + static_cast<char>(byte) + "' at byte " +
                       std::to_string(at_);
@@ -61,96 +95,103 @@ private:
     }
 
     void skipBlanks() {
-        const char* const data = text_.data();
-        const std::size_t size = text_.size();
-        std::size_t at = at_;
-        while (at < size && data[at] <= ' ' &&
-               (data[at] == ' ' || data[at] == '\n' || data[at] == '\r' || data[at] == '\t'))
-            ++at;
-        at_ = at;
+        while (isBlank(data_[at_])) // not the null after the text
+            ++at_;
     }
 
     bool take(char expected) {
-        skipBlanks();
-        if (at_ < text_.size() && text_[at_] == expected) {
+        if (isBlank(data_[at_]))
+            skipBlanks();
+        if (data_[at_] == expected) { // not the null after the text
             ++at_;
             return true;
         }
         return false;
     }
 
-    bool value(JsonValue& out, int depth) {
+    // A new token for the value at the reader; its index, since a later one may move the list.
+    std::size_t open(JsonToken::Kind kind) {
+        tokens_.emplace_back();
+        tokens_.back().kind = kind;
+        tokens_.back().start = static_cast<std::uint32_t>(at_);
+        return tokens_.size() - 1;
+    }
+
+    void close(std::size_t token) {
+        JsonToken& done = tokens_[token];
+        done.next = static_cast<std::uint32_t>(tokens_.size());
+        if (done.kind != JsonToken::Array && done.kind != JsonToken::Object)
+            done.length = static_cast<std::uint32_t>(at_ - done.start);
+    }
+
+    bool value(int depth) {
         skipBlanks();
-        if (at_ == text_.size())
+        if (at_ == size_)
             return unexpected();
-        switch (text_[at_]) {
+        switch (data_[at_]) {
         case '{':
-            return object(out, depth + 1);
+            return object(depth + 1);
         case '[':
-            return array(out, depth + 1);
+            return array(depth + 1);
         case '"':
-            out.kind = JsonValue::String;
-            return string(out.text);
+            return string();
         case 't':
-            out.kind = JsonValue::Boolean;
-            out.boolean = true;
+            tokens_[open(JsonToken::Boolean)].boolean = true;
             return literal("true");
         case 'f':
-            out.kind = JsonValue::Boolean;
+            open(JsonToken::Boolean);
             return literal("false");
         case 'n':
+            open(JsonToken::Null);
             return literal("null");
         default:
-            out.kind = JsonValue::Number;
-            return number(out.text);
+            return number();
         }
     }
 
     bool literal(const char* word) {
+        const std::size_t token = tokens_.size() - 1;
         for (; *word; ++word, ++at_)
-            if (at_ == text_.size() || text_[at_] != *word)
+            if (at_ == size_ || data_[at_] != *word)
                 return unexpected();
+        close(token);
         return true;
     }
 
     bool digits() {
         const std::size_t start = at_;
-        while (at_ < text_.size() && text_[at_] >= '0' && text_[at_] <= '9')
+        while (at_ < size_ && data_[at_] >= '0' && data_[at_] <= '9')
             ++at_;
         return at_ > start || unexpected();
     }
 
-    bool number(std::string& out) {
-        const std::size_t start = at_;
-        if (text_[at_] == '-')
+    bool number() {
+        const std::size_t token = open(JsonToken::Number);
+        if (data_[at_] == '-')
             ++at_;
-        if (at_ < text_.size() && text_[at_] == '0')
+        if (at_ < size_ && data_[at_] == '0')
             ++at_; // no leading zeros
         else if (!digits())
             return false;
-        if (at_ < text_.size() && text_[at_] == '.' && (++at_, !digits()))
+        if (at_ < size_ && data_[at_] == '.' && (++at_, !digits()))
             return false;
-        if (at_ < text_.size() && (text_[at_] == 'e' || text_[at_] == 'E')) {
+        if (at_ < size_ && (data_[at_] == 'e' || data_[at_] == 'E')) {
             ++at_;
-            if (at_ < text_.size() && (text_[at_] == '+' || text_[at_] == '-'))
+            if (at_ < size_ && (data_[at_] == '+' || data_[at_] == '-'))
                 ++at_;
             if (!digits())
                 return false;
         }
-        out.assign(text_, start, at_ - start);
+        close(token);
         return true;
     }
 
     bool hexQuad(std::uint32_t& unit) {
         unit = 0;
         for (int index = 0; index < 4; ++index, ++at_) {
-            if (at_ == text_.size())
+            if (at_ == size_)
                 return unexpected();
-            const char c = text_[at_];
-            const int digit = c >= '0' && c <= '9'   ? c - '0'
-                              : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                              : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                                                     : -1;
+            const int digit = hexDigit(data_[at_]);
             if (digit < 0)
                 return unexpected();
             unit = unit * 16 + static_cast<std::uint32_t>(digit);
@@ -159,7 +200,7 @@ private:
     }
 
     // \uXXXX, with a high surrogate's low one following as a second escape.
-    bool unicodeEscape(std::string& out) {
+    bool unicodeEscape() {
         std::uint32_t unit = 0;
         if (!hexQuad(unit))
             return false;
@@ -167,55 +208,52 @@ private:
             return fail("a lone low surrogate before byte ");
         if (unit >= 0xD800 && unit < 0xDC00) {
             std::uint32_t low = 0;
-            if (text_.compare(at_, 2, "\\u") != 0)
+            if (size_ - at_ < 2 || data_[at_] != '\\' || data_[at_ + 1] != 'u')
                 return fail("a lone high surrogate before byte ");
             at_ += 2;
             if (!hexQuad(low))
                 return false;
             if (low < 0xDC00 || low >= 0xE000)
                 return fail("a lone high surrogate before byte ");
-            unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
         }
-        appendUtf8(out, unit);
         return true;
     }
 
-    bool string(std::string& out) {
+    // A string, checked where it stands: its token spans the bytes inside the quotes.
+    bool string() {
         ++at_; // the opening quote
-        out.clear();
-        while (at_ < text_.size()) {
-            const char c = text_[at_];
+        const std::size_t token = open(JsonToken::String);
+        while (at_ < size_) {
+            const char c = data_[at_];
             if (c == '"') {
+                close(token);
                 ++at_;
                 return true;
             }
             if (static_cast<unsigned char>(c) < 0x20)
                 return fail("a control character in a string at byte ");
+            if (c == '\x7F' || c == '\xC2') {
+                tokens_[token].unclean = true;
+                ++at_;
+            }
             if (c != '\\') {
                 // The run of plain characters up to the next quote, escape or control character.
-                const char* const data = text_.data();
-                const std::size_t size = text_.size(), start = at_;
-                std::size_t at = at_;
-                while (at < size && !endsRun(data[at]))
+                const char* at = data_ + at_;
+                while (!endsRun(*at))
                     ++at;
-                at_ = at;
-                out.append(data + start, at - start);
+                at_ = static_cast<std::size_t>(at - data_);
                 continue;
             }
+            tokens_[token].escaped = tokens_[token].unclean = true;
             ++at_;
-            if (at_ == text_.size())
+            if (at_ == size_)
                 break;
-            const char escaped = text_[at_++];
-            static const char kEscapes[] = "\"\"\\\\//b\bf\fn\nr\rt\t";
-            const char* found = nullptr;
-            for (const char* pair = kEscapes; *pair; pair += 2)
-                if (*pair == escaped)
-                    found = pair;
-            if (found)
-                out += found[1];
-            else if (escaped != 'u')
+            const char letter = data_[at_++];
+            if (escapeOf(letter))
+                continue;
+            if (letter != 'u')
                 return --at_, unexpected();
-            else if (!unicodeEscape(out))
+            if (!unicodeEscape())
                 return false;
         }
         return unexpected();
@@ -229,86 +267,142 @@ private:
         return false;
     }
 
-    bool array(JsonValue& out, int depth) {
-        out.kind = JsonValue::Array;
-        out.items.reserve(8); // a result's lists: growing them would move every value again
+    bool array(int depth) {
+        const std::size_t token = open(JsonToken::Array);
         ++at_;
         if (!deeper(depth))
             return false;
-        if (take(']'))
-            return true;
-        do {
-            out.items.emplace_back();
-            if (!value(out.items.back(), depth))
-                return false;
-        } while (take(','));
-        return take(']') || unexpected();
-    }
-
-    bool object(JsonValue& out, int depth) {
-        out.kind = JsonValue::Object;
-        out.members.reserve(8);
-        ++at_;
-        if (!deeper(depth))
-            return false;
-        if (take('}'))
-            return true;
-        do {
-            skipBlanks();
-            if (at_ == text_.size() || text_[at_] != '"')
+        std::uint32_t items = 0;
+        if (!take(']')) {
+            do {
+                ++items;
+                if (!value(depth))
+                    return false;
+            } while (take(','));
+            if (!take(']'))
                 return unexpected();
-            out.members.emplace_back();
-            if (!string(out.members.back().first))
-                return false;
-            if (!take(':'))
-                return unexpected();
-            if (!value(out.members.back().second, depth))
-                return false;
-        } while (take(','));
-        if (!take('}'))
-            return unexpected();
-        return uniqueNames(out);
-    }
-
-    bool uniqueNames(const JsonValue& object) {
-        const auto& members = object.members;
-        if (members.size() <= 8) { // a result's objects: each pair, without sorting
-            for (std::size_t i = 1; i < members.size(); ++i)
-                for (std::size_t j = 0; j < i; ++j)
-                    if (members[i].first == members[j].first)
-                        return fail("a name given twice in the object ending at byte ");
-            return true;
         }
-        std::vector<const std::string*> names;
-        for (const auto& member : object.members)
-            names.push_back(&member.first);
-        std::sort(names.begin(), names.end(),
-                  [](const std::string* a, const std::string* b) { return *a < *b; });
-        for (std::size_t index = 1; index < names.size(); ++index)
-            if (*names[index] == *names[index - 1])
-                return fail("a name given twice in the object ending at byte ");
+        tokens_[token].count = items;
+        close(token);
         return true;
     }
 
-    const std::string& text_;
+    bool object(int depth) {
+        const std::size_t token = open(JsonToken::Object);
+        ++at_;
+        if (!deeper(depth))
+            return false;
+        std::uint32_t members = 0;
+        if (!take('}')) {
+            do {
+                skipBlanks();
+                if (at_ == size_ || data_[at_] != '"')
+                    return unexpected();
+                ++members;
+                if (!string())
+                    return false;
+                if (!take(':'))
+                    return unexpected();
+                if (!value(depth))
+                    return false;
+            } while (take(','));
+            if (!take('}'))
+                return unexpected();
+        }
+        tokens_[token].count = members;
+        close(token);
+        return uniqueNames(token);
+    }
+
+    // A name given twice in the object at token: each pair compared where a result's few are,
+    // the names sorted where there are more.
+    bool uniqueNames(std::size_t object) {
+        const std::uint32_t count = tokens_[object].count;
+        if (count <= 8) {
+            std::size_t names[8];
+            std::size_t name = object + 1;
+            for (std::uint32_t i = 0; i < count; name = tokens_[name + 1].next, ++i) {
+                names[i] = name;
+                for (std::uint32_t j = 0; j < i; ++j)
+                    if (sameName(tokens_[name], tokens_[names[j]]))
+                        return fail("a name given twice in the object ending at byte ");
+            }
+            return true;
+        }
+        std::vector<std::string> resolved;
+        for (std::size_t name = object + 1; name < tokens_[object].next;
+             name = tokens_[name + 1].next) {
+            resolved.emplace_back();
+            document_.appendText(resolved.back(), tokens_[name]);
+        }
+        std::sort(resolved.begin(), resolved.end());
+        return std::adjacent_find(resolved.begin(), resolved.end()) == resolved.end() ||
+               fail("a name given twice in the object ending at byte ");
+    }
+
+    bool sameName(const JsonToken& a, const JsonToken& b) const {
+        if (!a.escaped && !b.escaped) // a result's names differ in length, most of them
+            return a.length == b.length && document_.written(a) == document_.written(b);
+        std::string first, second;
+        document_.appendText(first, a);
+        document_.appendText(second, b);
+        return first == second;
+    }
+
+    const char* const data_;
+    const std::size_t size_;
     std::size_t at_;
     int maxDepth_;
+    JsonDocument& document_;
+    std::vector<JsonToken>& tokens_;
     std::string reason_;
 };
 
 } // namespace
 
-const JsonValue* JsonValue::member(std::string_view name) const {
-    for (const auto& entry : members)
-        if (entry.first.size() == name.size() &&
-            entry.first.compare(0, name.size(), name.data(), name.size()) == 0)
-            return &entry.second;
-    return nullptr;
+bool JsonDocument::isName(std::size_t index, std::string_view name) const {
+    const JsonToken& key = tokens[index];
+    if (!key.escaped)
+        return key.length == name.size() && written(key) == name;
+    std::string resolved; // a name written with escapes, which no writer of results uses
+    appendText(resolved, key);
+    return resolved == name;
 }
 
-bool readJson(const std::string& text, JsonValue& value, std::string& reason,
+void JsonDocument::appendText(std::string& out, const JsonToken& token) const {
+    const std::string_view bytes = written(token);
+    if (!token.escaped) {
+        out.append(bytes.data(), bytes.size());
+        return;
+    }
+    // The reader checked every escape, so each is whole and well-formed here.
+    for (std::size_t at = 0; at < bytes.size();) {
+        const std::size_t run = std::min(bytes.find('\\', at), bytes.size());
+        out.append(bytes.data() + at, run - at);
+        if (run == bytes.size())
+            break;
+        const char letter = bytes[run + 1];
+        at = run + 2;
+        if (letter != 'u') {
+            out += escapeOf(letter)[1];
+            continue;
+        }
+        std::uint32_t unit = checkedQuad(bytes.data() + at);
+        at += 4;
+        if (unit >= 0xD800 && unit < 0xDC00) {
+            unit =
+                0x10000 + ((unit - 0xD800) << 10) + (checkedQuad(bytes.data() + at + 2) - 0xDC00);
+            at += 6;
+        }
+        appendUtf8(out, unit);
+    }
+}
+
+bool readJson(const std::string& text, JsonDocument& document, std::string& reason,
               const JsonLimits& limits) {
-    value = JsonValue();
+    document.text = text;
+    document.tokens.clear();
+    document.tokens.reserve(text.size() / 8); // a result's tokens, so the list never grows
     if (text.size() > limits.maxBytes) {
         reason = "larger than " + std::to_string(limits.maxBytes) + " bytes";
         return false;
@@ -319,10 +413,10 @@ bool readJson(const std::string& text, JsonValue& value, std::string& reason,
         return false;
     }
     const std::size_t start = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-    Reader reader(text, start, limits.maxDepth);
-    if (reader.document(value))
+    Parser parser(text, start, limits.maxDepth, document);
+    if (parser.document())
         return true;
-    reason = reader.reason();
+    reason = parser.reason();
     return false;
 }
 

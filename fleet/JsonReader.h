@@ -1,27 +1,29 @@
 // A strict, bounded JSON reader for files that arrive from many PCs over a network: truncated,
 // from another program or made to harm the reader. It reads one document (RFC 8259) no larger
 // than a size cap and no deeper than a depth cap, checks that every byte is well-formed UTF-8,
-// and answers with a value tree or a one-line reason; it never recurses deeper than the cap.
+// and answers with the document's values as one flat list of tokens, or a one-line reason; it
+// never recurses deeper than the cap.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace prereq {
 
-struct JsonValue {
-    enum Kind { Null, Boolean, Number, String, Array, Object };
+// One value, or one member's name, as it stands in the file: nothing is copied while reading, so
+// a 486 pays for a text only when the caller takes it.
+struct JsonToken {
+    enum Kind : unsigned char { Null, Boolean, Number, String, Array, Object };
     Kind kind = Null;
     bool boolean = false;
-    std::string text;             // a string's UTF-8 (escapes resolved), or a number as written
-    std::vector<JsonValue> items; // an array's
-    std::vector<std::pair<std::string, JsonValue>> members; // an object's, in the file's order
-
-    // The member of that name, or null when this is no object or has no such member.
-    const JsonValue* member(std::string_view name) const;
+    bool escaped = false; // a string with escapes, which JsonDocument::appendText resolves
+    bool unclean = false; // a string with escapes, DEL or a C1 control character (U+0080-U+009F)
+    std::uint32_t start = 0, length = 0; // a string's bytes inside its quotes; a number's
+    std::uint32_t next = 0;              // the token after this value and everything inside it
+    std::uint32_t count = 0; // an array's items; an object's members, each a name then a value
 };
 
 struct JsonLimits {
@@ -29,11 +31,32 @@ struct JsonLimits {
     int maxDepth = 8;             // arrays and objects inside each other; a result has 5
 };
 
+// The tokens in the file's order: the document's value first, each array followed by its items,
+// each object by its names and their values. Its views refer to the text read, which must
+// outlive it.
+struct JsonDocument {
+    std::string_view text;
+    std::vector<JsonToken> tokens; // kept from document to document: read again, no allocation
+
+    const JsonToken& operator[](std::size_t index) const { return tokens[index]; }
+
+    // Whether the string at index, a member's name, says name once its escapes are resolved.
+    bool isName(std::size_t index, std::string_view name) const;
+
+    // A string's text, escapes resolved, appended to out; a number as written.
+    void appendText(std::string& out, const JsonToken& token) const;
+
+    // A string's bytes as written, escapes and all; a number's.
+    std::string_view written(const JsonToken& token) const {
+        return std::string_view(text.data() + token.start, token.length);
+    }
+};
+
 // Reads text as one JSON document. A leading UTF-8 byte-order mark is skipped; a name given twice
-// in one object, a lone surrogate escape and a raw control character in a string are refused.
-// On failure value is unspecified and reason says in one line of ASCII what is wrong and where
+// in one object, a lone surrogate escape and a raw control character in a string are refused. On
+// failure the document is unspecified and reason says in one line of ASCII what is wrong and where
 // ("ends early at byte 120", "not UTF-8 at byte 7").
-bool readJson(const std::string& text, JsonValue& value, std::string& reason,
+bool readJson(const std::string& text, JsonDocument& document, std::string& reason,
               const JsonLimits& limits = JsonLimits());
 
 } // namespace prereq

@@ -3,7 +3,6 @@
 #include "fleet/ResultReader.h"
 
 #include "fleet/CheckTime.h"
-#include "fleet/JsonReader.h"
 #include "report/ProductNames.h"
 #include "text/Utf8.h"
 
@@ -34,112 +33,169 @@ std::size_t characters(const std::string& utf8) {
     return count;
 }
 
-// Control characters (C0, DEL, C1) as U+FFFD, and no blanks at either end.
-std::string cleanText(const std::string& text) {
+// Trims the blanks at either end of text.
+void trimBlanks(std::string& text) {
+    const std::size_t last = text.find_last_not_of(' ');
+    if (last == std::string::npos)
+        return text.clear();
+    text.erase(last + 1);
+    text.erase(0, text.find_first_not_of(' '));
+}
+
+// A string token's text with control characters (C0, DEL, C1) as U+FFFD, and no blanks at
+// either end.
+void cleanText(const JsonDocument& document, const JsonToken& token, std::string& text) {
+    text.clear();
     // Controls are below 0x20, DEL, and C1's U+0080 to U+009F, which UTF-8 writes as 0xC2 0x80
-    // to 0xC2 0x9F: a text without those bytes needs at most its blanks trimmed.
-    bool plain = true;
-    for (const char *c = text.data(), *end = c + text.size(); plain && c != end; ++c)
-        plain = static_cast<unsigned char>(*c) >= 0x20 && *c != 0x7F && *c != '\xC2';
-    if (plain) {
-        const std::size_t first = text.find_first_not_of(' ');
-        return first == std::string::npos
-                   ? std::string()
-                   : text.substr(first, text.find_last_not_of(' ') - first + 1);
+    // to 0xC2 0x9F. The reader let no raw byte below 0x20 through, and marked the strings with
+    // escapes, DEL or 0xC2: any other is taken as it stands.
+    if (!token.unclean) {
+        const std::string_view written = document.written(token);
+        const std::size_t first = written.find_first_not_of(' ');
+        if (first != std::string_view::npos)
+            text.assign(written.data() + first, written.find_last_not_of(' ') - first + 1);
+        return;
     }
-    std::string clean;
-    for (std::size_t offset = 0; offset < text.size();) {
-        const std::uint32_t codePoint = nextCodePoint(text, offset);
-        appendUtf8(clean, codePoint < 0x20 || (codePoint >= 0x7F && codePoint < 0xA0) ? 0xFFFD
-                                                                                      : codePoint);
+    std::string resolved;
+    document.appendText(resolved, token);
+    for (std::size_t offset = 0; offset < resolved.size();) {
+        const std::uint32_t codePoint = nextCodePoint(resolved, offset);
+        appendUtf8(text, codePoint < 0x20 || (codePoint >= 0x7F && codePoint < 0xA0) ? 0xFFFD
+                                                                                     : codePoint);
     }
-    const std::size_t first = clean.find_first_not_of(' ');
-    return first == std::string::npos
-               ? std::string()
-               : clean.substr(first, clean.find_last_not_of(' ') - first + 1);
+    trimBlanks(text);
 }
 
-bool isStatus(const std::string& text) {
-    return text == "satisfied" || text == "below-recommended" || text == "not-satisfied";
+bool isStatus(std::string_view text) {
+    return text == "satisfied"sv || text == "below-recommended"sv || text == "not-satisfied"sv;
 }
 
-// Reads member name of object as text; problem names what is wrong when it is missing, not a
-// string, or (required) empty, or (a status) none of the three.
+// The members of one object, looked up in the order the console program writes them: each search
+// begins after the member found last, so such a file costs one comparison a member, and any
+// other order is still read.
+class Members {
+public:
+    Members(const JsonDocument& document, std::size_t object)
+        : document_(document), object_(object), next_(object + 1) {}
+
+    // The index of the member's value; 0 (the document itself, never a member) when there is no
+    // such member or this is no object.
+    std::size_t find(std::string_view name) {
+        const JsonToken& object = document_[object_];
+        if (object.kind != JsonToken::Object)
+            return 0;
+        std::size_t at = next_;
+        for (std::uint32_t tried = 0; tried < object.count; ++tried) {
+            if (at >= object.next)
+                at = object_ + 1;
+            const std::size_t value = at + 1;
+            at = document_[value].next;
+            if (document_.isName(value - 1, name)) {
+                next_ = at;
+                return value;
+            }
+        }
+        return 0;
+    }
+
+    const JsonDocument& document() const { return document_; }
+
+private:
+    const JsonDocument& document_;
+    std::size_t object_, next_;
+};
+
+std::string quoted(std::string_view name) {
+    return "\"" + std::string(name) + "\"";
+}
+
+// Where a problem is: the document itself (0), or product n counted from 1; a text made only
+// for a file that has one.
+std::string where(std::size_t product) {
+    return product ? "product " + std::to_string(product) + " has " : std::string();
+}
+
+// Reads member name of the object at index as text; problem names what is wrong when it is
+// missing, not a string, or (required) empty, or (a status) none of the three.
 enum TextRule { Optional, Required, Status };
 
-bool readText(const JsonValue& object, std::string_view name, TextRule rule,
-              const std::string& where, std::string& text, std::string& problem) {
-    const JsonValue* value = object.member(name);
+bool readText(Members& object, std::string_view name, TextRule rule, std::size_t product,
+              std::string& text, std::string& problem) {
+    const JsonDocument& document = object.document();
+    const std::size_t value = object.find(name);
     if (!value && rule == Optional)
         return true;
-    if (!value || value->kind != JsonValue::String) {
-        problem = kNotAResult + where + "no \"" + std::string(name) + "\" text";
+    if (!value || document[value].kind != JsonToken::String) {
+        problem = kNotAResult + where(product) + "no " + quoted(name) + " text";
         return false;
     }
-    text = cleanText(value->text);
-    const std::size_t limit = name == "computer" ? kComputerNameCharacters : kTextCharacters;
+    cleanText(document, document[value], text);
+    const std::size_t limit = name == "computer"sv ? kComputerNameCharacters : kTextCharacters;
     if (text.size() > limit && characters(text) > limit) { // never more characters than bytes
-        problem = (where.empty() ? "its \"" + std::string(name) + "\" is"
-                                 : where + "a \"" + std::string(name) + "\"") +
+        problem = (product ? where(product) + "a " + quoted(name) : "its " + quoted(name) + " is") +
                   " longer than " + std::to_string(limit) + " characters";
         return false;
     }
     // A sentence: "product 1 has a "verdict" that is not a verdict".
     if ((rule == Required && text.empty()) || (rule == Status && !isStatus(text))) {
         const std::string what = rule == Status ? "not a verdict" : "empty";
-        problem = kNotAResult + (where.empty()
-                                     ? "its \"" + std::string(name) + "\" is " + what
-                                     : where + "a \"" + std::string(name) + "\" that is " + what);
+        problem = kNotAResult + (product ? where(product) + "a " + quoted(name) + " that is " + what
+                                         : "its " + quoted(name) + " is " + what);
         return false;
     }
     return true;
 }
 
-const JsonValue* readList(const JsonValue& object, std::string_view name, const std::string& where,
-                          std::string& problem) {
-    const JsonValue* list = object.member(name);
-    if (!list || list->kind != JsonValue::Array) {
-        problem = kNotAResult + where + "no \"" + std::string(name) + "\" list";
-        return nullptr;
+// The index of the list of that name, of objects only; 0 with problem said when it is not one.
+std::size_t readList(Members& object, std::string_view name, std::size_t product,
+                     std::string& problem) {
+    const JsonDocument& document = object.document();
+    const std::size_t list = object.find(name);
+    if (!list || document[list].kind != JsonToken::Array) {
+        problem = kNotAResult + where(product) + "no \"" + std::string(name) + "\" list";
+        return 0;
     }
-    if (list->items.size() > kListItems) {
-        problem = (where.empty() ? "" : where) + "more than " + std::to_string(kListItems) + " " +
-                  std::string(name);
-        return nullptr;
+    if (document[list].count > kListItems) {
+        problem =
+            where(product) + "more than " + std::to_string(kListItems) + " " + std::string(name);
+        return 0;
     }
-    for (const JsonValue& item : list->items)
-        if (item.kind != JsonValue::Object) {
-            problem =
-                kNotAResult + where + "\"" + std::string(name) + "\" holds something not an object";
-            return nullptr;
+    for (std::size_t item = list + 1; item < document[list].next; item = document[item].next)
+        if (document[item].kind != JsonToken::Object) {
+            problem = kNotAResult + where(product) + "\"" + std::string(name) +
+                      "\" holds something not an object";
+            return 0;
         }
     return list;
 }
 
-bool readPrerequisite(const JsonValue& object, const std::string& where, ResultPrerequisite& entry,
-                      std::string& problem) {
-    return readText(object, "minimumPrerequisite"sv, Required, where, entry.minimumPrerequisite,
+bool readPrerequisite(const JsonDocument& document, std::size_t index, std::size_t product,
+                      ResultPrerequisite& entry, std::string& problem) {
+    Members object(document, index);
+    return readText(object, "minimumPrerequisite"sv, Required, product, entry.minimumPrerequisite,
                     problem) &&
-           readText(object, "status"sv, Status, where, entry.status, problem) &&
-           readText(object, "pcLevel"sv, Optional, where, entry.pcLevel, problem) &&
-           readText(object, "recommendedLevel"sv, Optional, where, entry.recommendedLevel,
+           readText(object, "status"sv, Status, product, entry.status, problem) &&
+           readText(object, "pcLevel"sv, Optional, product, entry.pcLevel, problem) &&
+           readText(object, "recommendedLevel"sv, Optional, product, entry.recommendedLevel,
                     problem) &&
-           readText(object, "moreInfoPage"sv, Optional, where, entry.moreInfoPage, problem);
+           readText(object, "moreInfoPage"sv, Optional, product, entry.moreInfoPage, problem);
 }
 
-bool readProduct(const JsonValue& object, std::size_t index, ResultProduct& product,
-                 std::string& problem) {
-    const std::string where = "product " + std::to_string(index + 1) + " has ";
-    if (!readText(object, "name"sv, Required, where, product.name, problem) ||
-        !readText(object, "verdict"sv, Status, where, product.verdict, problem))
+bool readProduct(const JsonDocument& document, std::size_t index, std::size_t product,
+                 ResultProduct& out, std::string& problem) {
+    Members object(document, index);
+    if (!readText(object, "name"sv, Required, product, out.name, problem) ||
+        !readText(object, "verdict"sv, Status, product, out.verdict, problem))
         return false;
-    const JsonValue* list = readList(object, "prerequisites"sv, where, problem);
+    const std::size_t list = readList(object, "prerequisites"sv, product, problem);
     if (!list)
         return false;
-    for (const JsonValue& item : list->items) {
-        product.prerequisites.emplace_back();
-        if (!readPrerequisite(item, where, product.prerequisites.back(), problem))
+    out.prerequisites.resize(document[list].count); // one allocation, nothing moved
+    std::size_t item = list + 1;
+    for (ResultPrerequisite& entry : out.prerequisites) {
+        if (!readPrerequisite(document, item, product, entry, problem))
             return false;
+        item = document[item].next;
     }
     return true;
 }
@@ -147,28 +203,35 @@ bool readProduct(const JsonValue& object, std::size_t index, ResultProduct& prod
 } // namespace
 
 std::string readResult(const std::string& text, ComputerResult& result) {
+    JsonDocument document;
+    return readResult(text, result, document);
+}
+
+std::string readResult(const std::string& text, ComputerResult& result, JsonDocument& document) {
     if (text.empty())
         return "empty";
-    JsonValue document;
     std::string problem;
     if (!readJson(text, document, problem))
         return problem;
-    if (document.kind != JsonValue::Object)
+    if (document[0].kind != JsonToken::Object)
         return std::string(kNotAResult) + "not a JSON object";
-    if (!readText(document, "computer"sv, Required, "", result.computer, problem) ||
-        !readText(document, "version"sv, Required, "", result.version, problem) ||
-        !readText(document, "checkedAt"sv, Optional, "", result.checkedAt, problem) ||
-        !readText(document, "windows"sv, Optional, "", result.windows, problem) ||
-        !readText(document, "servicePack"sv, Optional, "", result.servicePack, problem))
+    Members object(document, 0);
+    if (!readText(object, "computer"sv, Required, 0, result.computer, problem) ||
+        !readText(object, "version"sv, Required, 0, result.version, problem) ||
+        !readText(object, "checkedAt"sv, Optional, 0, result.checkedAt, problem) ||
+        !readText(object, "windows"sv, Optional, 0, result.windows, problem) ||
+        !readText(object, "servicePack"sv, Optional, 0, result.servicePack, problem))
         return problem;
     result.checkedAtKnown = parseCheckTime(result.checkedAt, result.checked);
-    const JsonValue* products = readList(document, "products"sv, "", problem);
+    const std::size_t products = readList(object, "products"sv, 0, problem);
     if (!products)
         return problem;
-    for (std::size_t index = 0; index < products->items.size(); ++index) {
-        result.products.emplace_back();
-        if (!readProduct(products->items[index], index, result.products.back(), problem))
+    result.products.resize(document[products].count);
+    std::size_t item = products + 1;
+    for (std::size_t index = 0; index < result.products.size(); ++index) {
+        if (!readProduct(document, item, index + 1, result.products[index], problem))
             return problem;
+        item = document[item].next;
     }
     // The page and the spreadsheet files have a column for each product this program judges;
     // any other name, or one named twice, would add columns or rows no PC can have.

@@ -3,6 +3,7 @@
 // is not such a result gets a one-line reason instead.
 #pragma once
 
+#include "fleet/JsonReader.h"
 #include "platform/ResultFolders.h"
 
 #include <string>
@@ -42,5 +43,7 @@ struct ComputerResult {
 // not, in one line ("ends early (truncated?) at byte 812", "not a PrereqCheck result: no
 // \"computer\" text").
 std::string readResult(const std::string& text, ComputerResult& result);
+// The same, reading into document, which a caller keeps from file to file to spare allocations.
+std::string readResult(const std::string& text, ComputerResult& result, JsonDocument& document);
 
 } // namespace prereq

@@ -442,7 +442,7 @@ TEST(FleetSummary, ReaderRefusesWhatIsNotStrictJson) {
         {"\"\\x\"", "unexpected 'x' at byte 2"},
     };
     for (const auto& c : cases) {
-        JsonValue value;
+        JsonDocument value;
         std::string reason;
         EXPECT_EQ(readJson(c.text, value, reason), c.reason.empty()) << c.text;
         EXPECT_EQ(reason, c.reason) << c.text;
