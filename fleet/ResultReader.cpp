@@ -26,44 +26,39 @@ constexpr std::size_t kComputerNameCharacters = 15;
 constexpr std::size_t kTextCharacters = 200;
 constexpr std::size_t kListItems = 32;
 
-std::size_t characters(const std::string& utf8) {
+std::size_t characters(std::string_view utf8) {
     std::size_t count = 0;
     for (const char c : utf8)
         count += (static_cast<unsigned char>(c) & 0xC0) == 0x80 ? 0 : 1;
     return count;
 }
 
-// Trims the blanks at either end of text.
-void trimBlanks(std::string& text) {
-    const std::size_t last = text.find_last_not_of(' ');
-    if (last == std::string::npos)
-        return text.clear();
-    text.erase(last + 1);
-    text.erase(0, text.find_first_not_of(' '));
+std::string_view withoutBlanks(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    return first == std::string_view::npos
+               ? std::string_view()
+               : text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 // A string token's text with control characters (C0, DEL, C1) as U+FFFD, and no blanks at
-// either end.
-void cleanText(const JsonDocument& document, const JsonToken& token, std::string& text) {
-    text.clear();
+// either end: a view of the file's own bytes where they need nothing else, else of scratch.
+std::string_view cleanText(const JsonDocument& document, const JsonToken& token,
+                           std::string& scratch) {
     // Controls are below 0x20, DEL, and C1's U+0080 to U+009F, which UTF-8 writes as 0xC2 0x80
     // to 0xC2 0x9F. The reader let no raw byte below 0x20 through, and marked the strings with
     // escapes, DEL or 0xC2: any other is taken as it stands.
-    if (!token.unclean) {
-        const std::string_view written = document.written(token);
-        const std::size_t first = written.find_first_not_of(' ');
-        if (first != std::string_view::npos)
-            text.assign(written.data() + first, written.find_last_not_of(' ') - first + 1);
-        return;
-    }
+    if (!token.unclean)
+        return withoutBlanks(document.written(token));
     std::string resolved;
     document.appendText(resolved, token);
+    scratch.clear();
     for (std::size_t offset = 0; offset < resolved.size();) {
         const std::uint32_t codePoint = nextCodePoint(resolved, offset);
-        appendUtf8(text, codePoint < 0x20 || (codePoint >= 0x7F && codePoint < 0xA0) ? 0xFFFD
-                                                                                     : codePoint);
+        appendUtf8(scratch, codePoint < 0x20 || (codePoint >= 0x7F && codePoint < 0xA0)
+                                ? 0xFFFD
+                                : codePoint);
     }
-    trimBlanks(text);
+    return withoutBlanks(scratch);
 }
 
 bool isStatus(std::string_view text) {
@@ -120,16 +115,17 @@ std::string where(std::size_t product) {
 enum TextRule { Optional, Required, Status };
 
 bool readText(Members& object, std::string_view name, TextRule rule, std::size_t product,
-              std::string& text, std::string& problem) {
+              std::string& scratch, std::string_view& text, std::string& problem) {
     const JsonDocument& document = object.document();
     const std::size_t value = object.find(name);
+    text = std::string_view();
     if (!value && rule == Optional)
         return true;
     if (!value || document[value].kind != JsonToken::String) {
         problem = kNotAResult + where(product) + "no " + quoted(name) + " text";
         return false;
     }
-    cleanText(document, document[value], text);
+    text = cleanText(document, document[value], scratch);
     const std::size_t limit = name == "computer"sv ? kComputerNameCharacters : kTextCharacters;
     if (text.size() > limit && characters(text) > limit) { // never more characters than bytes
         problem = (product ? where(product) + "a " + quoted(name) : "its " + quoted(name) + " is") +
@@ -143,6 +139,17 @@ bool readText(Members& object, std::string_view name, TextRule rule, std::size_t
                                          : "its " + quoted(name) + " is " + what);
         return false;
     }
+    return true;
+}
+
+// The same, into text.
+bool readText(Members& object, std::string_view name, TextRule rule, std::size_t product,
+              std::string& text, std::string& problem) {
+    std::string scratch;
+    std::string_view view;
+    if (!readText(object, name, rule, product, scratch, view, problem))
+        return false;
+    text.assign(view.data(), view.size());
     return true;
 }
 
@@ -169,16 +176,24 @@ std::size_t readList(Members& object, std::string_view name, std::size_t product
     return list;
 }
 
+// A prerequisite's texts, each checked; kept (added to kept) only where it is not satisfied.
 bool readPrerequisite(const JsonDocument& document, std::size_t index, std::size_t product,
-                      ResultPrerequisite& entry, std::string& problem) {
+                      std::vector<ResultPrerequisite>& kept, std::string& problem) {
     Members object(document, index);
-    return readText(object, "minimumPrerequisite"sv, Required, product, entry.minimumPrerequisite,
-                    problem) &&
-           readText(object, "status"sv, Status, product, entry.status, problem) &&
-           readText(object, "pcLevel"sv, Optional, product, entry.pcLevel, problem) &&
-           readText(object, "recommendedLevel"sv, Optional, product, entry.recommendedLevel,
-                    problem) &&
-           readText(object, "moreInfoPage"sv, Optional, product, entry.moreInfoPage, problem);
+    std::string scratch[5];
+    std::string_view text[5];
+    const bool read =
+        readText(object, "minimumPrerequisite"sv, Required, product, scratch[0], text[0],
+                 problem) &&
+        readText(object, "status"sv, Status, product, scratch[1], text[1], problem) &&
+        readText(object, "pcLevel"sv, Optional, product, scratch[2], text[2], problem) &&
+        readText(object, "recommendedLevel"sv, Optional, product, scratch[3], text[3], problem) &&
+        readText(object, "moreInfoPage"sv, Optional, product, scratch[4], text[4], problem);
+    if (read && text[1] != "satisfied"sv)
+        kept.push_back(ResultPrerequisite{std::string(text[0]), std::string(text[1]),
+                                          std::string(text[2]), std::string(text[3]),
+                                          std::string(text[4])});
+    return read;
 }
 
 bool readProduct(const JsonDocument& document, std::size_t index, std::size_t product,
@@ -190,13 +205,9 @@ bool readProduct(const JsonDocument& document, std::size_t index, std::size_t pr
     const std::size_t list = readList(object, "prerequisites"sv, product, problem);
     if (!list)
         return false;
-    out.prerequisites.resize(document[list].count); // one allocation, nothing moved
-    std::size_t item = list + 1;
-    for (ResultPrerequisite& entry : out.prerequisites) {
-        if (!readPrerequisite(document, item, product, entry, problem))
+    for (std::size_t item = list + 1; item < document[list].next; item = document[item].next)
+        if (!readPrerequisite(document, item, product, out.prerequisites, problem))
             return false;
-        item = document[item].next;
-    }
     return true;
 }
 

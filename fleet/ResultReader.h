@@ -24,6 +24,9 @@ struct ResultPrerequisite {
 struct ResultProduct {
     std::string name;
     std::string verdict; // as status
+    // The prerequisites that are not satisfied, in the file's order. Every one was checked as
+    // strictly, but the page and the spreadsheet files show no satisfied one, and a fleet of
+    // thousands would hold each PC's dozen of them for nothing.
     std::vector<ResultPrerequisite> prerequisites;
 };
 
