@@ -410,7 +410,9 @@ bool readJson(const std::string& text, JsonDocument& document, std::string& reas
               const JsonLimits& limits) {
     document.text = text;
     document.tokens.clear();
-    document.tokens.reserve(text.size() / 8); // a result's tokens, so the list never grows
+    // A result has a token for every 20 bytes or so: room for more than that at once, and room
+    // for some hundreds whatever the first file's size, so that the list is seldom moved.
+    document.tokens.reserve(std::max(text.size() / 8, std::size_t{512}));
     if (text.size() > limits.maxBytes) {
         reason = "larger than " + std::to_string(limits.maxBytes) + " bytes";
         return false;

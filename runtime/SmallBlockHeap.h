@@ -27,7 +27,11 @@ constexpr std::size_t kLargestSmallBlock = 1024;
 // was; freeBigBlock(block) takes one back.
 template <typename Source> class SmallBlockHeap : private Source {
 public:
-    static constexpr std::size_t kCarvedBytes = 16384;
+    // The first big block, and the most any later one takes: each is twice the one before, so a
+    // program that holds much (the fleet summary's thousands of texts) asks the process heap
+    // a few times, and one that holds little no more than the first block.
+    static constexpr std::size_t kFirstCarvedBytes = 16384;
+    static constexpr std::size_t kMostCarvedBytes = 262144;
 
     Source& source() { return *this; }
 
@@ -136,13 +140,16 @@ private:
     [[gnu::noinline]] void* carve(std::uintptr_t index, std::size_t size) {
         const std::size_t cell = 8 * (index + 1);
         if (static_cast<std::size_t>(end_ - next_) < cell) {
-            char* big = static_cast<char*>(this->bigBlock(kCarvedBytes, false));
+            char* big = static_cast<char*>(this->bigBlock(carved_, false));
+            if (big == nullptr && carved_ > kFirstCarvedBytes) // memory short: a small one then
+                big = static_cast<char*>(this->bigBlock(carved_ = kFirstCarvedBytes, false));
             if (big == nullptr)
                 return allocateLarge(size, false);
             if (end_ != next_)
                 shelve(next_, static_cast<std::size_t>(end_ - next_) / 8 - 1);
             next_ = big + kTail;
-            end_ = next_ + (kCarvedBytes - kTail) / 8 * 8;
+            end_ = next_ + (carved_ - kTail) / 8 * 8;
+            carved_ = carved_ < kMostCarvedBytes ? 2 * carved_ : carved_;
         }
         auto* slot = reinterpret_cast<std::uintptr_t*>(next_);
         next_ += cell;
@@ -159,6 +166,7 @@ private:
     std::uintptr_t* free_[kClasses] = {};
     char* next_ = nullptr;
     char* end_ = nullptr;
+    std::size_t carved_ = kFirstCarvedBytes; // the next big block's size
 };
 
 } // namespace prereq::runtime

@@ -49,6 +49,16 @@ TEST(SmallBlockHeap, HoldsTheRunTimesHeapCases) {
     }
 }
 
+TEST(SmallBlockHeap, CarvesEachBigBlockTwiceTheLastAndASmallOneWhenMemoryIsShort) {
+    Heap fresh;
+    for (int block = 0; block < 109; ++block) // 15, 31 and 63 of the largest class: 3 big blocks
+        fresh.allocate(kLargestSmallBlock);
+    EXPECT_EQ(fresh.source().given.size(), 3u);
+    fresh.source().most = Heap::kFirstCarvedBytes; // 128 KiB refused, 16 KiB given
+    EXPECT_NE(fresh.allocate(kLargestSmallBlock), nullptr);
+    EXPECT_EQ(fresh.source().given.size(), 4u);
+}
+
 TEST(SmallBlockHeap, WithoutBigBlocksServesSmallOnesAsLargeAndFailsHarmlessly) {
     Heap fresh;
     fresh.release(fresh.allocate(kLargestSmallBlock + 1));
