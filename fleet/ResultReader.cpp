@@ -61,8 +61,11 @@ std::string_view cleanText(const JsonDocument& document, const JsonToken& token,
     return withoutBlanks(scratch);
 }
 
+// The three differ in length, which is compared first.
 bool isStatus(std::string_view text) {
-    return text == "satisfied"sv || text == "below-recommended"sv || text == "not-satisfied"sv;
+    return (text.size() == 9 && text == "satisfied"sv) ||
+           (text.size() == 17 && text == "below-recommended"sv) ||
+           (text.size() == 13 && text == "not-satisfied"sv);
 }
 
 // The members of one object, looked up in the order the console program writes them: each search
@@ -112,7 +115,8 @@ std::string where(std::size_t product) {
 
 // Reads member name of the object at index as text; problem names what is wrong when it is
 // missing, not a string, or (required) empty, or (a status) none of the three.
-enum TextRule { Optional, Required, Status };
+// (A computer's name is required, and held to the shorter limit.)
+enum TextRule { Optional, Required, Status, ComputerName };
 
 bool readText(Members& object, std::string_view name, TextRule rule, std::size_t product,
               std::string& scratch, std::string_view& text, std::string& problem) {
@@ -126,14 +130,15 @@ bool readText(Members& object, std::string_view name, TextRule rule, std::size_t
         return false;
     }
     text = cleanText(document, document[value], scratch);
-    const std::size_t limit = name == "computer"sv ? kComputerNameCharacters : kTextCharacters;
+    const std::size_t limit = rule == ComputerName ? kComputerNameCharacters : kTextCharacters;
     if (text.size() > limit && characters(text) > limit) { // never more characters than bytes
         problem = (product ? where(product) + "a " + quoted(name) : "its " + quoted(name) + " is") +
                   " longer than " + std::to_string(limit) + " characters";
         return false;
     }
     // A sentence: "product 1 has a "verdict" that is not a verdict".
-    if ((rule == Required && text.empty()) || (rule == Status && !isStatus(text))) {
+    if ((rule != Optional && rule != Status && text.empty()) ||
+        (rule == Status && !isStatus(text))) {
         const std::string what = rule == Status ? "not a verdict" : "empty";
         problem = kNotAResult + (product ? where(product) + "a " + quoted(name) + " that is " + what
                                          : "its " + quoted(name) + " is " + what);
@@ -189,7 +194,7 @@ bool readPrerequisite(const JsonDocument& document, std::size_t index, std::size
         readText(object, "pcLevel"sv, Optional, product, scratch[2], text[2], problem) &&
         readText(object, "recommendedLevel"sv, Optional, product, scratch[3], text[3], problem) &&
         readText(object, "moreInfoPage"sv, Optional, product, scratch[4], text[4], problem);
-    if (read && text[1] != "satisfied"sv)
+    if (read && text[1].size() != 9) // of the three statuses, "satisfied" alone
         kept.push_back(ResultPrerequisite{std::string(text[0]), std::string(text[1]),
                                           std::string(text[2]), std::string(text[3]),
                                           std::string(text[4])});
@@ -227,7 +232,7 @@ std::string readResult(const std::string& text, ComputerResult& result, JsonDocu
     if (document[0].kind != JsonToken::Object)
         return std::string(kNotAResult) + "not a JSON object";
     Members object(document, 0);
-    if (!readText(object, "computer"sv, Required, 0, result.computer, problem) ||
+    if (!readText(object, "computer"sv, ComputerName, 0, result.computer, problem) ||
         !readText(object, "version"sv, Required, 0, result.version, problem) ||
         !readText(object, "checkedAt"sv, Optional, 0, result.checkedAt, problem) ||
         !readText(object, "windows"sv, Optional, 0, result.windows, problem) ||
