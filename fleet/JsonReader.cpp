@@ -110,19 +110,24 @@ private:
         return false;
     }
 
-    // A new token for the value at the reader; its index, since a later one may move the list.
+    // A value without values inside, read from start up to the reader: one token, added whole.
+    void add(JsonToken::Kind kind, std::size_t start, bool escaped = false, bool unclean = false) {
+        const auto index = static_cast<std::uint32_t>(tokens_.size());
+        tokens_.push_back(JsonToken{kind, kind == JsonToken::Boolean && data_[start] == 't',
+                                    escaped, unclean, static_cast<std::uint32_t>(start),
+                                    static_cast<std::uint32_t>(at_ - start), index + 1, 0});
+    }
+
+    // An array or object: its token first, finished once what is inside has been read. Its
+    // index, since the tokens inside may move the list.
     std::size_t open(JsonToken::Kind kind) {
-        tokens_.emplace_back();
-        tokens_.back().kind = kind;
-        tokens_.back().start = static_cast<std::uint32_t>(at_);
+        add(kind, at_);
         return tokens_.size() - 1;
     }
 
-    void close(std::size_t token) {
-        JsonToken& done = tokens_[token];
-        done.next = static_cast<std::uint32_t>(tokens_.size());
-        if (done.kind != JsonToken::Array && done.kind != JsonToken::Object)
-            done.length = static_cast<std::uint32_t>(at_ - done.start);
+    void close(std::size_t token, std::uint32_t count) {
+        tokens_[token].count = count;
+        tokens_[token].next = static_cast<std::uint32_t>(tokens_.size());
     }
 
     bool value(int depth) {
@@ -137,25 +142,22 @@ private:
         case '"':
             return string();
         case 't':
-            tokens_[open(JsonToken::Boolean)].boolean = true;
-            return literal("true");
+            return literal(JsonToken::Boolean, "true");
         case 'f':
-            open(JsonToken::Boolean);
-            return literal("false");
+            return literal(JsonToken::Boolean, "false");
         case 'n':
-            open(JsonToken::Null);
-            return literal("null");
+            return literal(JsonToken::Null, "null");
         default:
             return number();
         }
     }
 
-    bool literal(const char* word) {
-        const std::size_t token = tokens_.size() - 1;
+    bool literal(JsonToken::Kind kind, const char* word) {
+        const std::size_t start = at_;
         for (; *word; ++word, ++at_)
             if (at_ == size_ || data_[at_] != *word)
                 return unexpected();
-        close(token);
+        add(kind, start);
         return true;
     }
 
@@ -167,7 +169,7 @@ private:
     }
 
     bool number() {
-        const std::size_t token = open(JsonToken::Number);
+        const std::size_t start = at_;
         if (data_[at_] == '-')
             ++at_;
         if (at_ < size_ && data_[at_] == '0')
@@ -183,7 +185,7 @@ private:
             if (!digits())
                 return false;
         }
-        close(token);
+        add(JsonToken::Number, start);
         return true;
     }
 
@@ -222,19 +224,19 @@ private:
 
     // A string, checked where it stands: its token spans the bytes inside the quotes.
     bool string() {
-        ++at_; // the opening quote
-        const std::size_t token = open(JsonToken::String);
+        const std::size_t start = ++at_; // after the opening quote
+        bool escaped = false, unclean = false;
         while (at_ < size_) {
             const char c = data_[at_];
             if (c == '"') {
-                close(token);
+                add(JsonToken::String, start, escaped, unclean);
                 ++at_;
                 return true;
             }
             if (static_cast<unsigned char>(c) < 0x20)
                 return fail("a control character in a string at byte ");
             if (c == '\x7F' || c == '\xC2') {
-                tokens_[token].unclean = true;
+                unclean = true;
                 ++at_;
             }
             if (c != '\\') {
@@ -245,7 +247,7 @@ private:
                 at_ = static_cast<std::size_t>(at - data_);
                 continue;
             }
-            tokens_[token].escaped = tokens_[token].unclean = true;
+            escaped = unclean = true;
             ++at_;
             if (at_ == size_)
                 break;
@@ -283,8 +285,7 @@ private:
             if (!take(']'))
                 return unexpected();
         }
-        tokens_[token].count = items;
-        close(token);
+        close(token, items);
         return true;
     }
 
@@ -310,8 +311,7 @@ private:
             if (!take('}'))
                 return unexpected();
         }
-        tokens_[token].count = members;
-        close(token);
+        close(token, members);
         return uniqueNames(token);
     }
 
