@@ -12,16 +12,18 @@ namespace prereq {
 
 namespace {
 
-// The bytes that end a run of plain characters in a string: the quote, the backslash and the
-// control characters, found by one look-up a byte; and DEL and 0xC2 (which begins each C1
-// control character in UTF-8), which a string may hold but its reader must clean.
+// The bytes that end a run of plain ASCII characters in a string, found by one look-up a byte:
+// the quote, the backslash and the control characters; and DEL and every byte above ASCII, which
+// a string may hold but its reader must look at: DEL and the C1 control characters (0xC2 0x80 to
+// 0xC2 0x9F in UTF-8) to clean, and every sequence to check that it is well-formed UTF-8.
 struct RunEnds {
     bool table[256] = {};
     constexpr RunEnds() {
         for (int c = 0; c < 0x20; ++c)
             table[c] = true;
-        for (const unsigned char c : {'"', '\\', '\x7F', '\xC2'})
+        for (int c = 0x7F; c < 0x100; ++c)
             table[c] = true;
+        table[static_cast<unsigned char>('"')] = table[static_cast<unsigned char>('\\')] = true;
     }
 };
 constexpr RunEnds kRunEnds;
@@ -235,9 +237,13 @@ private:
             }
             if (static_cast<unsigned char>(c) < 0x20)
                 return fail("a control character in a string at byte ");
-            if (c == '\x7F' || c == '\xC2') {
-                unclean = true;
-                ++at_;
+            if (static_cast<unsigned char>(c) >= 0x7F) {
+                // Nothing but a string may hold these bytes, so a document read whole is UTF-8.
+                const std::size_t length = utf8SequenceLength(data_, size_, at_);
+                if (length == 0)
+                    return fail("not UTF-8 at byte ");
+                unclean = unclean || c == '\x7F' || c == '\xC2';
+                at_ += length;
             }
             if (c != '\\') {
                 // The run of plain characters up to the next quote, escape or control character.
@@ -427,16 +433,15 @@ bool readJson(const std::string& text, JsonDocument& document, std::string& reas
         reason = "larger than " + std::to_string(limits.maxBytes) + " bytes";
         return false;
     }
-    const std::size_t invalid = firstInvalidUtf8(text);
-    if (invalid < text.size()) {
-        reason = "not UTF-8 at byte " + std::to_string(invalid);
-        return false;
-    }
     const std::size_t start = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
     Parser parser(text, start, limits.maxDepth, document);
     if (parser.document())
         return true;
-    reason = parser.reason();
+    // Bytes that are not UTF-8 anywhere in the file are its first fault, wherever the reader
+    // stopped.
+    const std::size_t invalid = firstInvalidUtf8(text);
+    reason =
+        invalid < text.size() ? "not UTF-8 at byte " + std::to_string(invalid) : parser.reason();
     return false;
 }
 

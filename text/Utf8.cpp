@@ -36,6 +36,20 @@ Lead leadOf(unsigned char byte) {
 
 } // namespace
 
+std::size_t utf8SequenceLength(const char* data, std::size_t size, std::size_t offset) {
+    const Lead lead = leadOf(static_cast<unsigned char>(data[offset]));
+    if (lead.following < 0 || size - offset <= static_cast<std::size_t>(lead.following))
+        return 0;
+    for (int index = 1; index <= lead.following; ++index) {
+        const unsigned char byte = static_cast<unsigned char>(data[offset + index]);
+        const unsigned char low = index == 1 ? lead.low : 0x80;
+        const unsigned char high = index == 1 ? lead.high : 0xBF;
+        if (byte < low || byte > high)
+            return 0;
+    }
+    return 1 + static_cast<std::size_t>(lead.following);
+}
+
 std::size_t firstInvalidUtf8(const std::string& text) {
     const char* const data = text.data();
     const std::size_t size = text.size();
@@ -51,17 +65,10 @@ std::size_t firstInvalidUtf8(const std::string& text) {
             ++offset;
         if (offset == size)
             break;
-        const Lead lead = leadOf(static_cast<unsigned char>(text[offset]));
-        if (lead.following < 0 || text.size() - offset <= static_cast<std::size_t>(lead.following))
+        const std::size_t length = utf8SequenceLength(data, size, offset);
+        if (length == 0)
             return offset;
-        for (int index = 1; index <= lead.following; ++index) {
-            const unsigned char byte = static_cast<unsigned char>(text[offset + index]);
-            const unsigned char low = index == 1 ? lead.low : 0x80;
-            const unsigned char high = index == 1 ? lead.high : 0xBF;
-            if (byte < low || byte > high)
-                return offset;
-        }
-        offset += 1 + static_cast<std::size_t>(lead.following);
+        offset += length;
     }
     return offset;
 }

@@ -12,6 +12,10 @@ namespace prereq {
 // overlong forms, no surrogates, nothing above U+10FFFF), or text.size() when all of it is.
 std::size_t firstInvalidUtf8(const std::string& text);
 
+// The length (1 to 4) of the well-formed sequence that begins at data[offset], of the size
+// bytes at data; 0 when none begins there.
+std::size_t utf8SequenceLength(const char* data, std::size_t size, std::size_t offset);
+
 // The code point that begins at offset in well-formed UTF-8, and the offset after it.
 std::uint32_t nextCodePoint(const std::string& utf8, std::size_t& offset);
 
