@@ -7,6 +7,7 @@
 #include "fleet/FleetCsv.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace prereq {
 
@@ -68,7 +69,9 @@ HistoryRow historyRow(const FleetSummary& summary, const LocalTime& now, int max
     return row;
 }
 
-std::string readFleetHistory(const std::string& text, std::vector<HistoryRow>& rows) {
+namespace {
+
+std::string readRows(const std::string& text, std::vector<HistoryRow>& rows) {
     if (text.size() < 5 || text.compare(0, 4, "Time") != 0)
         return "it does not begin with the header's \"Time\"";
     const char separator = text[4];
@@ -117,6 +120,18 @@ std::string readFleetHistory(const std::string& text, std::vector<HistoryRow>& r
         rows.push_back(std::move(row));
     }
     return {};
+}
+
+} // namespace
+
+// The rows are added only once every line has read: a history refused gives none.
+std::string readFleetHistory(const std::string& text, std::vector<HistoryRow>& rows) {
+    std::vector<HistoryRow> read;
+    std::string problem = readRows(text, read);
+    if (problem.empty())
+        rows.insert(rows.end(), std::make_move_iterator(read.begin()),
+                    std::make_move_iterator(read.end()));
+    return problem;
 }
 
 std::string fleetHistoryText(const std::vector<HistoryRow>& rows, char separator) {

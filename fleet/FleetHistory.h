@@ -26,8 +26,9 @@ struct HistoryRow {
 // The figures of this summary.
 HistoryRow historyRow(const FleetSummary& summary, const LocalTime& now, int maxAgeDays);
 
-// Reads a history's UTF-8 text, in whichever list separator it was written with. Empty when it
-// read, else why not ("line 3 has 7 fields, the header 16").
+// Reads a history's UTF-8 text, in whichever list separator it was written with, adding its rows
+// to rows. Empty when it read, else why not ("line 3 has 7 fields, the header 16"), and no row
+// added.
 std::string readFleetHistory(const std::string& text, std::vector<HistoryRow>& rows);
 
 // The file's text (UTF-8, CR LF): a header naming every product of any row, then the rows.
