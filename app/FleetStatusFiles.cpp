@@ -113,11 +113,15 @@ std::string writeFleetStatus(const std::string& folder, int maxAgeDays,
     std::vector<HistoryRow> rows = history(folder, historyProblem);
     rows.push_back(historyRow(summary, now, maxAgeDays));
     copyPictures(folder);
-    std::vector<ResultFileText> files = {
+    // Each file's text moved into the list, never copied: the page alone is thousands of bytes
+    // a result.
+    std::vector<ResultFileText> files;
+    files.reserve(4);
+    files.push_back(
         {kPageName, windowsLineEnds(fleetPage(summary, now, maxAgeDays, rows, historyProblem)),
-         "the page"},
-        {kSpreadsheetName, fleetCsv(summary, now, separator), "the spreadsheet file"},
-        {kTallyName, fleetTallyCsv(summary, separator), "the spreadsheet file"}};
+         "the page"});
+    files.push_back({kSpreadsheetName, fleetCsv(summary, now, separator), "the spreadsheet file"});
+    files.push_back({kTallyName, fleetTallyCsv(summary, separator), "the spreadsheet file"});
     if (historyProblem.empty())
         files.push_back(
             {kHistoryName, ansiFromUtf8(fleetHistoryText(rows, separator)), "the history"});

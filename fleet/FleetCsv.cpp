@@ -8,32 +8,44 @@
 #include "text/Utf8.h"
 #include "text/VisibleText.h"
 
+#include <initializer_list>
+
 namespace prereq {
 
 namespace {
 
-const char* verdictWords(const std::string& verdict) {
-    if (verdict == "satisfied")
-        return "satisfied";
-    return verdict == "not-satisfied" ? "not satisfied" : "below recommended";
+using namespace std::string_view_literals; // texts whose length is known where they are written
+
+std::string_view verdictWords(std::string_view verdict) {
+    if (verdict == "satisfied"sv)
+        return "satisfied"sv;
+    return verdict == "not-satisfied"sv ? "not satisfied"sv : "below recommended"sv;
 }
 
-// A field and the separator before it; quoted too where the separator is one csvField does not
+// A field as it will be written; quoted too where it holds a separator that csvField does not
 // quote for.
-std::string field(const std::string& text, char separator) {
-    std::string quoted = csvFieldAsWritten(text);
-    if (quoted.find(separator) != std::string::npos && (quoted.empty() || quoted[0] != '"'))
-        quoted = "\"" + quoted + "\"";
-    return std::string(1, separator) + quoted;
+void appendField(std::string& out, std::string_view text, char separator) {
+    const std::size_t start = out.size();
+    appendCsvFieldAsWritten(out, text);
+    if (out.find(separator, start) != std::string::npos && out[start] != '"') {
+        out.insert(start, 1, '"');
+        out += '"';
+    }
 }
 
-std::string line(const std::vector<std::string>& fields, char separator) {
-    std::string out = csvFieldAsWritten(fields[0]);
-    if (out.find(separator) != std::string::npos && out[0] != '"')
-        out = "\"" + out + "\"";
-    for (std::size_t i = 1; i < fields.size(); ++i)
-        out += field(fields[i], separator);
-    return out + "\r\n";
+void appendLine(std::string& out, std::initializer_list<std::string_view> fields,
+                char separator) {
+    for (const std::string_view& field : fields) {
+        if (&field != fields.begin())
+            out += separator;
+        appendField(out, field, separator);
+    }
+    out += "\r\n"sv;
+}
+
+// The file's bytes in the PC's ANSI code page; ASCII, as most files are, needs no copy.
+std::string ansiBytes(std::string&& utf8) {
+    return isAscii(utf8) ? std::move(utf8) : ansiFromUtf8(utf8);
 }
 
 } // namespace
@@ -47,83 +59,117 @@ char spreadsheetSeparator(const std::string& listSeparator) {
 }
 
 std::string fleetTallyCsv(const FleetSummary& summary, char separator) {
-    std::string out = line(
-        {"Product", "Status", "Prerequisite", "Computers", "Their levels", "Names"}, separator);
-    for (const TallyLine& tally : tallyFleet(summary)) {
-        std::string names;
-        for (const std::string& name : tally.computers)
-            names += (names.empty() ? "" : " ") + name;
-        out += line({tally.product, verdictWords(tally.status), tally.prerequisite,
-                     std::to_string(tally.computers.size()), tally.levels, names},
-                    separator);
+    const std::vector<TallyLine> lines = tallyFleet(summary);
+    std::string out, names;
+    out.reserve(256 + summary.results.size() * 96);
+    appendLine(out, {"Product", "Status", "Prerequisite", "Computers", "Their levels", "Names"},
+               separator);
+    for (const TallyLine& tally : lines) {
+        names.clear();
+        for (const std::string_view name : tally.computers) {
+            if (!names.empty())
+                names += ' ';
+            names += name;
+        }
+        appendLine(out,
+                   {tally.product, verdictWords(tally.status), tally.prerequisite,
+                    std::to_string(tally.computers.size()), tally.levels, names},
+                   separator);
     }
-    return ansiFromUtf8(out);
+    return ansiBytes(std::move(out));
 }
 
 std::string csvField(const std::string& text) {
-    std::string field = text;
-    if (!field.empty() &&
-        (field[0] == '=' || field[0] == '+' || field[0] == '-' || field[0] == '@'))
-        field.insert(field.begin(), '\'');
-    bool plain = field.empty() || (field.front() != ' ' && field.back() != ' ');
-    for (const char *c = field.data(), *end = c + field.size(); plain && c != end; ++c)
+    std::string field;
+    appendCsvField(field, text);
+    return field;
+}
+
+void appendCsvField(std::string& out, std::string_view text) {
+    const bool formula =
+        !text.empty() && (text[0] == '=' || text[0] == '+' || text[0] == '-' || text[0] == '@');
+    bool plain = text.empty() || ((formula || text.front() != ' ') && text.back() != ' ');
+    for (const char *c = text.data(), *end = c + text.size(); plain && c != end; ++c)
         plain = *c > ';' || (*c != ',' && *c != ';' && *c != '"' && *c != '\r' && *c != '\n');
-    if (plain)
-        return field;
-    std::string quoted = "\"";
-    for (const char c : field)
-        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
+    if (plain) {
+        if (formula)
+            out += '\'';
+        out += text;
+        return;
+    }
+    out += formula ? "\"'"sv : "\""sv;
+    for (std::size_t quote; (quote = text.find('"')) != std::string_view::npos;) {
+        out.append(text.data(), quote + 1);
+        out += '"';
+        text.remove_prefix(quote + 1);
+    }
+    out += text;
+    out += '"';
 }
 
 std::string csvFieldAsWritten(const std::string& utf8) {
-    const std::string text = visibleText(utf8);
-    if (isAscii(text)) // the same bytes in every ANSI code page
-        return csvField(text);
+    std::string field;
+    appendCsvFieldAsWritten(field, utf8);
+    return field;
+}
+
+void appendCsvFieldAsWritten(std::string& out, std::string_view utf8) {
+    if (isVisibleAscii(utf8)) // the same bytes in every ANSI code page, and nothing to replace
+        return appendCsvField(out, utf8);
+    const std::string text = visibleText(std::string(utf8));
+    if (isAscii(text))
+        return appendCsvField(out, text);
     // WideCharToMultiByte's best fit turns fullwidth and other look-alike forms into '=', '"',
     // ',' or ';' (U+FF1D into '=' in code pages 1252 and 1251), and WC_NO_BEST_FIT_CHARS is not
     // there before Windows 2000: so the field is judged by the bytes that will be written.
-    return utf8FromAnsi(csvField(ansiFromUtf8(text)));
+    out += utf8FromAnsi(csvField(ansiFromUtf8(text)));
 }
 
 std::string fleetCsv(const FleetSummary& summary, const LocalTime& now, char separator) {
-    std::string out = line({"Computer", "Product", "Verdict", "Prerequisite", "Status",
-                            "Your PC's level", "Recommended level", "Checked", "Days since check",
-                            "Version", "Windows", "Service pack", "File", "Note"},
-                           separator);
+    std::string out;
+    out.reserve(256 + summary.results.size() * 768 + summary.notReported.size() * 64);
+    appendLine(out,
+               {"Computer", "Product", "Verdict", "Prerequisite", "Status", "Your PC's level",
+                "Recommended level", "Checked", "Days since check", "Version", "Windows",
+                "Service pack", "File", "Note"},
+               separator);
     for (const ComputerResult& result : summary.results) {
-        const std::string age = !result.checkedAtKnown ? ""
-                                : isInFuture(result, now)
-                                    ? "in the future"
-                                    : std::to_string(daysBetween(result.checked, now));
-        const std::string note = isNotExpected(summary, result) ? "not expected" : "";
-        const std::vector<std::string> tail = {
-            result.checkedAt, age, result.version, result.windows, result.servicePack,
-            result.fileName,  note};
+        const bool dated = result.checkedAtKnown && !isInFuture(result, now);
+        const std::string days = dated ? std::to_string(daysBetween(result.checked, now)) : "";
+        const std::string_view age = dated                   ? std::string_view(days)
+                                     : result.checkedAtKnown ? "in the future"sv
+                                                             : ""sv;
+        const std::string_view note = isNotExpected(summary, result) ? "not expected"sv : ""sv;
         for (const ResultProduct& product : result.products) {
-            std::vector<std::string> fields = {
-                result.computer, product.name, verdictWords(product.verdict), "", "", "", ""};
-            fields.insert(fields.end(), tail.begin(), tail.end());
+            // A line per prerequisite that fails, or one with none for a product that passes.
+            const auto appendProductLine = [&](std::string_view prerequisite,
+                                               std::string_view status, std::string_view level,
+                                               std::string_view recommended) {
+                appendLine(out,
+                           {result.computer, product.name, verdictWords(product.verdict),
+                            prerequisite, status, level, recommended, result.checkedAt, age,
+                            result.version, result.windows, result.servicePack, result.fileName,
+                            note},
+                           separator);
+            };
             bool failing = false;
             for (const ResultPrerequisite& entry : product.prerequisites) {
-                if (entry.status == "satisfied")
+                if (entry.status == "satisfied"sv)
                     continue;
                 failing = true;
-                fields[3] = entry.minimumPrerequisite;
-                fields[4] = verdictWords(entry.status);
-                fields[5] = entry.pcLevel;
-                fields[6] = entry.recommendedLevel;
-                out += line(fields, separator);
+                appendProductLine(entry.minimumPrerequisite, verdictWords(entry.status),
+                                  entry.pcLevel, entry.recommendedLevel);
             }
             if (!failing)
-                out += line(fields, separator);
+                appendProductLine({}, {}, {}, {});
         }
     }
     for (const std::string& computer : summary.notReported)
-        out += line(
+        appendLine(
+            out,
             {computer, "", "no result", "", "", "", "", "", "", "", "", "", "", "not reported"},
             separator);
-    return ansiFromUtf8(out);
+    return ansiBytes(std::move(out));
 }
 
 } // namespace prereq

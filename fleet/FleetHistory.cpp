@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <string_view>
 
 namespace prereq {
 
@@ -135,27 +136,34 @@ std::string readFleetHistory(const std::string& text, std::vector<HistoryRow>& r
 }
 
 std::string fleetHistoryText(const std::vector<HistoryRow>& rows, char separator) {
-    std::vector<std::string> products;
+    std::vector<std::string_view> products;
     for (const HistoryRow& row : rows)
         for (const auto& product : row.products)
             if (std::find(products.begin(), products.end(), product.first) == products.end())
                 products.push_back(product.first);
-    const std::string sep(1, separator);
     std::string out = "Time";
-    for (const std::string& product : products)
-        for (const char* figure : kFigureNames)
-            out += sep + csvFieldAsWritten(product + ": " + figure);
+    out.reserve(products.size() * kHistoryFigures * 40 +
+                rows.size() * (32 + products.size() * kHistoryFigures * 6));
+    std::string name;
+    for (const std::string_view product : products)
+        for (const char* figure : kFigureNames) {
+            name.assign(product.data(), product.size()).append(": ").append(figure);
+            out += separator;
+            appendCsvFieldAsWritten(out, name);
+        }
     out += "\r\n";
     for (const HistoryRow& row : rows) {
-        out += csvFieldAsWritten(row.time);
-        for (const std::string& product : products) {
+        appendCsvFieldAsWritten(out, row.time);
+        for (const std::string_view product : products) {
             const auto it = std::find_if(row.products.begin(), row.products.end(),
                                          [&](const std::pair<std::string, HistoryFigures>& p) {
                                              return p.first == product;
                                          });
-            for (int f = 0; f < kHistoryFigures; ++f)
-                out += sep +
-                       (it == row.products.end() ? std::string() : std::to_string(it->second[f]));
+            for (int f = 0; f < kHistoryFigures; ++f) {
+                out += separator;
+                if (it != row.products.end())
+                    out += std::to_string(it->second[f]);
+            }
         }
         out += "\r\n";
     }

@@ -1,5 +1,6 @@
 // Writing the fleet page. The fixed fragments follow the status report's markup, so the page and
-// the reports look alike side by side in the browser.
+// the reports look alike side by side in the browser. Every part goes straight onto the one page:
+// on a 486 each string made on the way, and each copy of it, costs as much as the writing.
 #include "fleet/FleetPage.h"
 
 #include "checks/MoreInfoPages.h"
@@ -9,44 +10,59 @@
 #include "text/Utf8.h"
 #include "text/VisibleText.h"
 
+#include <initializer_list>
+#include <string_view>
+
 namespace prereq {
 
 namespace {
 
-const char kTableStart[] = "<table BORDER WIDTH=100% >";
-const char kBlankCell[] = "<td>&nbsp </td>";
-const char kCheck[] = "<img SRC=\"green_check.gif\" NOSAVE height=16 width=15> ";
-const char kCross[] = "<img SRC=\"red_x.gif\" NOSAVE height=16 width=15> ";
+using namespace std::string_view_literals; // texts whose length is known where they are written
+
+constexpr std::string_view kTableStart = "<table BORDER WIDTH=100% >";
+constexpr std::string_view kBlankCell = "<td>&nbsp </td>";
+constexpr std::string_view kCheck = "<img SRC=\"green_check.gif\" NOSAVE height=16 width=15> ";
+constexpr std::string_view kCross = "<img SRC=\"red_x.gif\" NOSAVE height=16 width=15> ";
+
+void append(std::string& out, std::initializer_list<std::string_view> parts) {
+    for (const std::string_view part : parts)
+        out += part;
+}
 
 // Escaped UTF-8 text, with a character reference for every code point beyond ASCII and '?' for
 // every one that would draw nothing or reorder the text around it.
-std::string html(const std::string& utf8) {
-    const std::string escaped = escapeHtml(visibleText(utf8));
-    if (isAscii(escaped))
-        return escaped;
-    std::string out;
-    out.reserve(escaped.size());
+void appendHtml(std::string& out, std::string_view utf8) {
+    if (isVisibleAscii(utf8)) // most texts
+        return appendEscapedHtml(out, utf8);
+    const std::string escaped = escapeHtml(visibleText(std::string(utf8)));
     for (std::size_t offset = 0; offset < escaped.size();) {
         if (static_cast<unsigned char>(escaped[offset]) < 0x80) {
             out += escaped[offset++];
             continue;
         }
-        out += "&#" + std::to_string(nextCodePoint(escaped, offset)) + ";";
+        append(out, {"&#", std::to_string(nextCodePoint(escaped, offset)), ";"});
     }
-    return out;
 }
 
-std::string cell(const std::string& content) {
-    return "<td>" + content + "</td>";
+void appendCell(std::string& out, std::string_view markup) {
+    append(out, {"<td>", markup, "</td>"});
 }
 
-std::string verdictCell(const std::string& verdict) {
-    if (verdict == "satisfied")
-        return cell(kCheck + std::string("satisfied"));
+// A cell of a result's text.
+void appendTextCell(std::string& out, std::string_view utf8) {
+    out += "<td>"sv;
+    appendHtml(out, utf8);
+    out += "</td>"sv;
+}
+
+void appendVerdictCell(std::string& out, std::string_view verdict) {
+    if (verdict == "satisfied"sv)
+        append(out, {"<td>", kCheck, "satisfied</td>"});
     // Below recommended meets every minimum: the check mark, as the report's "Yes" for it.
-    if (verdict == "below-recommended")
-        return cell(kCheck + std::string("<i>below recommended</i>"));
-    return cell(kCross + std::string("not satisfied"));
+    else if (verdict == "below-recommended"sv)
+        append(out, {"<td>", kCheck, "<i>below recommended</i></td>"});
+    else
+        append(out, {"<td>", kCross, "not satisfied</td>"});
 }
 
 const ResultProduct* productOf(const ComputerResult& result, const std::string& name) {
@@ -61,7 +77,7 @@ const ResultProduct* productOf(const ComputerResult& result, const std::string& 
 bool allSatisfied(const FleetSummary& summary, const ComputerResult& result) {
     for (const ProductCounts& counted : summary.counts) {
         const ResultProduct* product = productOf(result, counted.name);
-        if (!product || product->verdict != "satisfied")
+        if (!product || product->verdict != "satisfied"sv)
             return false;
     }
     return !result.products.empty();
@@ -69,13 +85,16 @@ bool allSatisfied(const FleetSummary& summary, const ComputerResult& result) {
 
 bool anyNotSatisfied(const ComputerResult& result) {
     for (const ResultProduct& product : result.products)
-        if (product.verdict == "not-satisfied")
+        if (product.verdict == "not-satisfied"sv)
             return true;
     return false;
 }
 
-std::string computerName(const FleetSummary& summary, const ComputerResult& result) {
-    return html(result.computer) + (isNotExpected(summary, result) ? " (not expected)" : "");
+void appendComputerName(std::string& out, const FleetSummary& summary,
+                        const ComputerResult& result) {
+    appendHtml(out, result.computer);
+    if (isNotExpected(summary, result))
+        out += " (not expected)"sv;
 }
 
 std::string percent(int part, int whole) {
@@ -91,22 +110,27 @@ void writeSummaryLine(std::string& out, const FleetSummary& summary, const Local
         ready += allSatisfied(summary, result) ? 1 : 0;
         old += isOld(result, now, maxAgeDays) ? 1 : 0;
     }
-    out += "<p><b>Computers: " + std::to_string(all) +
-           ". Ready for every product: " + std::to_string(ready) + " (" + percent(ready, all) +
-           ").";
-    for (const ProductCounts& counts : summary.counts)
-        out += " " + html(counts.name) + ": " + std::to_string(counts.satisfied) + " ready (" +
-               percent(counts.satisfied, all) + ").";
-    out += " Old results: " + std::to_string(old) + ".";
+    append(out, {"<p><b>Computers: ", std::to_string(all),
+                 ". Ready for every product: ", std::to_string(ready), " (", percent(ready, all),
+                 ")."});
+    for (const ProductCounts& counts : summary.counts) {
+        out += ' ';
+        appendHtml(out, counts.name);
+        append(out, {": ", std::to_string(counts.satisfied), " ready (",
+                     percent(counts.satisfied, all), ")."});
+    }
+    append(out, {" Old results: ", std::to_string(old), "."});
     if (summary.expectGiven)
-        out += " Not reported: " + std::to_string(summary.notReported.size()) + ".";
-    out += " Files not used: " + std::to_string(summary.unusedFiles.size()) + ".</b>\n";
+        append(out, {" Not reported: ", std::to_string(summary.notReported.size()), "."});
+    append(out, {" Files not used: ", std::to_string(summary.unusedFiles.size()), ".</b>\n"});
 }
 
-std::string signedChange(int now, int before) {
-    return now > before   ? " (+" + std::to_string(now - before) + ")"
-           : now < before ? " (-" + std::to_string(before - now) + ")"
-                          : " (=)";
+void appendChange(std::string& out, int now, int before) {
+    if (now == before)
+        out += " (=)"sv;
+    else
+        append(out, {now > before ? " (+"sv : " (-"sv,
+                     std::to_string(now > before ? now - before : before - now), ")"});
 }
 
 // The last rows of the history, each product's ready computers with the change from the row
@@ -114,17 +138,22 @@ std::string signedChange(int now, int before) {
 void writeHistory(std::string& out, const FleetSummary& summary,
                   const std::vector<HistoryRow>& history, const std::string& problem) {
     out += "<p><p><strong>History</strong> (<a href=\"FleetHistory.csv\">FleetHistory.csv</a>)\n";
-    if (!problem.empty())
-        out += "<p><b>FleetHistory.csv could not be read</b>: " + html(problem) +
-               ". It was left as it was, and this summary added no line to it.\n";
+    if (!problem.empty()) {
+        out += "<p><b>FleetHistory.csv could not be read</b>: ";
+        appendHtml(out, problem);
+        out += ". It was left as it was, and this summary added no line to it.\n";
+    }
     const std::size_t first = history.size() > kHistoryShown ? history.size() - kHistoryShown : 0;
-    out += kTableStart;
-    out += "<tr><td>Summary</td>";
-    for (const ProductCounts& counts : summary.counts)
-        out += cell(html(counts.name) + ": satisfied, below recommended, not satisfied, no result");
+    append(out, {kTableStart, "<tr><td>Summary</td>"});
+    for (const ProductCounts& counts : summary.counts) {
+        out += "<td>"sv;
+        appendHtml(out, counts.name);
+        out += ": satisfied, below recommended, not satisfied, no result</td>"sv;
+    }
     out += "</tr>\n";
     for (std::size_t index = first; index < history.size(); ++index) {
-        out += "<tr>" + cell(html(history[index].time));
+        out += "<tr>"sv;
+        appendTextCell(out, history[index].time);
         for (const ProductCounts& counts : summary.counts) {
             const HistoryFigures* figures = nullptr;
             const HistoryFigures* before = nullptr;
@@ -133,13 +162,21 @@ void writeHistory(std::string& out, const FleetSummary& summary,
             if (index > 0)
                 for (const auto& product : history[index - 1].products)
                     before = product.first == counts.name ? &product.second : before;
-            std::string text;
-            for (int f = 0; figures && f < 4; ++f)
-                text += (f ? ", " : "") + std::to_string((*figures)[f]) +
-                        (before ? signedChange((*figures)[f], (*before)[f]) : "");
-            out += cell(text.empty() ? "&nbsp " : text);
+            if (!figures) {
+                out += kBlankCell;
+                continue;
+            }
+            out += "<td>"sv;
+            for (int f = 0; f < 4; ++f) {
+                if (f)
+                    out += ", "sv;
+                out += std::to_string((*figures)[f]);
+                if (before)
+                    appendChange(out, (*figures)[f], (*before)[f]);
+            }
+            out += "</td>"sv;
         }
-        out += "</tr>\n";
+        out += "</tr>\n"sv;
     }
     out += "</table>\n";
 }
@@ -153,26 +190,32 @@ void writeTally(std::string& out, const FleetSummary& summary) {
         out += "<p>Nothing: no prerequisite fails on any computer.\n";
         return;
     }
-    std::string status;
+    std::string_view status;
     for (const TallyLine& line : lines) {
         if (line.status != status) {
             if (!status.empty())
                 out += "</table>\n";
             status = line.status;
-            out += status == "not-satisfied"
-                       ? "<p>" + std::string(kCross) + "<b>Not satisfied</b>\n"
-                       : "<p>" + std::string(kCheck) +
-                             "<b>Below recommended</b> (every minimum met)\n";
-            out += kTableStart;
-            out += "<tr><td>Product</td><td>Prerequisite</td><td>Computers</td>"
-                   "<td>Their levels</td><td>Names</td></tr>\n";
+            if (status == "not-satisfied"sv)
+                append(out, {"<p>", kCross, "<b>Not satisfied</b>\n"});
+            else
+                append(out, {"<p>", kCheck, "<b>Below recommended</b> (every minimum met)\n"});
+            append(out, {kTableStart, "<tr><td>Product</td><td>Prerequisite</td><td>Computers</td>"
+                                      "<td>Their levels</td><td>Names</td></tr>\n"});
         }
-        std::string names;
-        for (const std::string& name : line.computers)
-            names += (names.empty() ? "" : ", ") + html(name);
-        out += "<tr>" + cell(html(line.product)) + cell(html(line.prerequisite)) +
-               cell(std::to_string(line.computers.size())) + cell(html(line.levels)) +
-               cell("<small>" + names + "</small>") + "</tr>\n";
+        out += "<tr>"sv;
+        appendTextCell(out, line.product);
+        appendTextCell(out, line.prerequisite);
+        appendCell(out, std::to_string(line.computers.size()));
+        appendTextCell(out, line.levels);
+        out += "<td><small>"sv;
+        const std::size_t names = out.size();
+        for (const std::string_view name : line.computers) {
+            if (out.size() != names)
+                out += ", "sv;
+            appendHtml(out, name);
+        }
+        out += "</small></td></tr>\n"sv;
     }
     out += "</table>\n";
 }
@@ -180,13 +223,27 @@ void writeTally(std::string& out, const FleetSummary& summary) {
 void writeNotReported(std::string& out, const FleetSummary& summary) {
     if (!summary.expectGiven)
         return;
-    out += "<p><p><strong>Not reported (" + std::to_string(summary.notReported.size()) +
-           ")</strong>\n";
-    std::string names;
-    for (const std::string& name : summary.notReported)
-        names += (names.empty() ? "" : ", ") + html(name);
-    if (!names.empty())
-        out += "<p>" + names + "\n";
+    append(out, {"<p><p><strong>Not reported (", std::to_string(summary.notReported.size()),
+                 ")</strong>\n"});
+    if (summary.notReported.empty())
+        return;
+    out += "<p>";
+    for (const std::string& name : summary.notReported) {
+        if (&name != &summary.notReported.front())
+            out += ", "sv;
+        appendHtml(out, name);
+    }
+    out += '\n';
+}
+
+// Whether words, each after a single blank but the first, holds word.
+bool holdsWord(std::string_view words, std::string_view word) {
+    for (std::size_t at = words.find(word); at != std::string_view::npos;
+         at = words.find(word, at + 1))
+        if ((at == 0 || words[at - 1] == ' ') &&
+            (at + word.size() == words.size() || words[at + word.size()] == ' '))
+            return true;
+    return false;
 }
 
 // One line per computer: its name, a verdict per product, the short names of what fails.
@@ -196,131 +253,162 @@ void writeCompactList(std::string& out, const FleetSummary& summary, const Local
            "FleetStatus.csv</a>): its name, per product <b>yes</b>, <b>below</b>, <b>NO</b> or "
            "<b>-</b> (no result), then what is not satisfied and, after <b>below:</b>, what is "
            "below recommended.\n<pre>\n";
+    std::string failing, below;
     for (const ComputerResult& result : summary.results) {
         if (allSatisfied(summary, result))
             continue;
-        std::string line = html(result.computer);
-        for (std::size_t width = result.computer.size(); width < 16; ++width)
-            line += ' ';
-        std::string failing, below;
+        appendHtml(out, result.computer);
+        if (result.computer.size() < 16)
+            out.append(16 - result.computer.size(), ' ');
+        failing.clear();
+        below.clear();
         for (const ProductCounts& counted : summary.counts) {
             const ResultProduct* product = productOf(result, counted.name);
-            const char* word = !product                                  ? "-     "
-                               : product->verdict == "satisfied"         ? "yes   "
-                               : product->verdict == "below-recommended" ? "below "
-                                                                         : "NO    ";
-            line += word;
+            out += !product                                  ? "-     "sv
+                   : product->verdict == "satisfied"sv         ? "yes   "sv
+                   : product->verdict == "below-recommended"sv ? "below "sv
+                                                               : "NO    "sv;
             for (const ResultPrerequisite& entry :
                  product ? product->prerequisites : std::vector<ResultPrerequisite>()) {
-                std::string& list = entry.status == "not-satisfied" ? failing : below;
+                std::string& list = entry.status == "not-satisfied"sv ? failing : below;
                 const std::string name = shortPrerequisiteName(entry.minimumPrerequisite);
-                if (entry.status != "satisfied" &&
-                    (" " + list + " ").find(" " + name + " ") == std::string::npos)
-                    list += (list.empty() ? "" : " ") + name;
+                if (entry.status != "satisfied"sv && !holdsWord(list, name))
+                    append(list, {list.empty() ? "" : " ", name});
             }
         }
-        line += html(failing) + (below.empty() ? "" : " below: " + html(below));
+        appendHtml(out, failing);
+        if (!below.empty()) {
+            out += " below: "sv;
+            appendHtml(out, below);
+        }
         if (isOld(result, now, maxAgeDays))
-            line += " <b>old</b>";
+            out += " <b>old</b>"sv;
         if (isNotExpected(summary, result))
-            line += " (not expected)";
-        out += line + "\n";
+            out += " (not expected)"sv;
+        out += '\n';
     }
     out += "</pre>\n";
 }
 
-std::string checkedText(const ComputerResult& result, const LocalTime& now, int maxAgeDays) {
+void appendChecked(std::string& out, const ComputerResult& result, const LocalTime& now,
+                   int maxAgeDays) {
+    if (!result.checkedAtKnown && result.checkedAt.empty())
+        out += "not recorded"sv;
+    else
+        appendHtml(out, result.checkedAt);
     if (!result.checkedAtKnown)
-        return result.checkedAt.empty() ? "not recorded" : html(result.checkedAt);
+        return;
     if (isInFuture(result, now))
-        return html(result.checkedAt) + " <b>in the future</b> (a wrong clock)";
-    const bool old = daysBetween(result.checked, now) > maxAgeDays;
-    return html(result.checkedAt) + (old ? " <b>old</b>" : "");
+        out += " <b>in the future</b> (a wrong clock)"sv;
+    else if (daysBetween(result.checked, now) > maxAgeDays)
+        out += " <b>old</b>"sv;
 }
 
 void writeCounts(std::string& out, const FleetSummary& summary, const LocalTime& now,
                  int maxAgeDays) {
-    out += "<p>Result files read: " + std::to_string(summary.filesRead) + " on " +
-           html(isoCheckTime(now)) + " (computers: " + std::to_string(summary.results.size()) +
-           "). A result marked <b>old</b> was taken more than " + std::to_string(maxAgeDays) +
-           " days before.\n";
-    out += kTableStart;
-    out += "<tr><td>Product</td><td>Satisfied</td><td>Below recommended</td>"
-           "<td>Not satisfied</td><td>No result</td><td>Total</td></tr>\n";
+    append(out, {"<p>Result files read: ", std::to_string(summary.filesRead), " on "});
+    appendHtml(out, isoCheckTime(now));
+    append(out, {" (computers: ", std::to_string(summary.results.size()),
+                 "). A result marked <b>old</b> was taken more than ", std::to_string(maxAgeDays),
+                 " days before.\n", kTableStart,
+                 "<tr><td>Product</td><td>Satisfied</td><td>Below recommended</td>"
+                 "<td>Not satisfied</td><td>No result</td><td>Total</td></tr>\n"});
     const int all = computersInAll(summary);
-    for (const ProductCounts& counts : summary.counts)
-        out += "<tr>" + cell(html(counts.name)) + cell(std::to_string(counts.satisfied)) +
-               cell(std::to_string(counts.belowRecommended)) +
-               cell(std::to_string(counts.notSatisfied)) +
-               cell(std::to_string(all - counts.satisfied - counts.belowRecommended -
-                                   counts.notSatisfied)) +
-               cell(std::to_string(all)) + "</tr>\n";
+    for (const ProductCounts& counts : summary.counts) {
+        out += "<tr>"sv;
+        appendTextCell(out, counts.name);
+        const int noResult =
+            all - counts.satisfied - counts.belowRecommended - counts.notSatisfied;
+        for (const int figure :
+             {counts.satisfied, counts.belowRecommended, counts.notSatisfied, noResult, all})
+            appendCell(out, std::to_string(figure));
+        out += "</tr>\n"sv;
+    }
     out += "</table>\n";
 }
 
 void writeUnusedFiles(std::string& out, const FleetSummary& summary) {
     if (summary.unusedFiles.empty())
         return;
-    out += "<p><p><strong>Files that could not be used (" +
-           std::to_string(summary.unusedFiles.size()) + ")</strong>\n";
-    out += kTableStart;
-    out += "<tr><td>File</td><td>Reason</td></tr>\n";
-    for (const UnusedFile& file : summary.unusedFiles)
-        out += "<tr>" + cell(html(file.fileName)) + cell(html(file.reason)) + "</tr>\n";
+    append(out, {"<p><p><strong>Files that could not be used (",
+                 std::to_string(summary.unusedFiles.size()), ")</strong>\n", kTableStart,
+                 "<tr><td>File</td><td>Reason</td></tr>\n"});
+    for (const UnusedFile& file : summary.unusedFiles) {
+        out += "<tr>"sv;
+        appendTextCell(out, file.fileName);
+        appendTextCell(out, file.reason);
+        out += "</tr>\n"sv;
+    }
     out += "</table>\n";
 }
 
-// A file: URL of a help page in folder (C:\Help, or \\server\share\Help), every byte that is
-// not plainly a path's percent-encoded.
-std::string helpPageUrl(const std::string& folder, const std::string& page) {
+// A path in a file: URL, '\' as '/' and every byte that is not plainly a path's
+// percent-encoded.
+void appendUrlPath(std::string& out, const std::string& path) {
     static const char kHex[] = "0123456789ABCDEF";
-    const std::string path = folder + "\\" + page;
-    std::string url = path.compare(0, 2, "\\\\") == 0 ? "file:" : "file:///";
     for (const char c : path) {
         const unsigned char byte = static_cast<unsigned char>(c);
-        if (c == '\\')
-            url += '/';
-        else if ((byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
-                 (byte >= '0' && byte <= '9') || c == '-' || c == '_' || c == '.' || c == ':')
-            url += c;
-        else
-            url += std::string("%") + kHex[byte >> 4] + kHex[byte & 0xF];
+        if (c == '\\') {
+            out += '/';
+        } else if ((byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
+                   (byte >= '0' && byte <= '9') || c == '-' || c == '_' || c == '.' || c == ':') {
+            out += c;
+        } else {
+            const char escaped[] = {'%', kHex[byte >> 4], kHex[byte & 0xF]};
+            out.append(escaped, sizeof escaped);
+        }
     }
-    return url;
 }
 
 // A failing prerequisite's help page: a link only to a page this program names, where such
-// pages are; whatever else a result says is shown as text.
-std::string moreInfoCell(const std::string& page, const std::string& helpFolder) {
-    if (page.empty())
-        return kBlankCell;
+// pages are (C:\Help, or \\server\share\Help); whatever else a result says is shown as text.
+void appendMoreInfoCell(std::string& out, const std::string& page, const std::string& helpFolder) {
+    if (page.empty()) {
+        out += kBlankCell;
+        return;
+    }
     if (!isMoreInfoPage(page) || helpFolder.empty())
-        return cell(html(page));
-    return "<td><a href=\"" + helpPageUrl(helpFolder, page) + "\">More Info</a></td>";
+        return appendTextCell(out, page);
+    out += "<td><a href=\""sv;
+    const std::size_t path = out.size();
+    appendUrlPath(out, helpFolder);
+    out += '/';
+    appendUrlPath(out, page);
+    // A share's path, "\\server\share", becomes "file://server/share".
+    out.insert(path, out.compare(path, 2, "//") == 0 ? "file:" : "file:///");
+    out += "\">More Info</a></td>"sv;
 }
 
 // The prerequisites of a computer that are not satisfied, in a table of the report's columns.
 void writeFailures(std::string& out, const ComputerResult& result, std::size_t columns,
                    const std::string& helpFolder) {
-    out += "<tr>" + std::string(kBlankCell) + "<td colspan=" + std::to_string(columns - 1) + ">";
-    out += kTableStart;
-    out += "<tr><td>Product</td><td>Prerequisite</td><td>Prerequisite Satisfied?</td>"
-           "<td>Recommended Level</td><td>Your PC's level</td>" +
-           std::string(kBlankCell) + "</tr>\n";
+    append(out, {"<tr>", kBlankCell, "<td colspan=", std::to_string(columns - 1), ">",
+                 kTableStart,
+                 "<tr><td>Product</td><td>Prerequisite</td><td>Prerequisite Satisfied?</td>"
+                 "<td>Recommended Level</td><td>Your PC's level</td>",
+                 kBlankCell, "</tr>\n"});
     for (const ResultProduct& product : result.products) {
         for (const ResultPrerequisite& entry : product.prerequisites) {
-            if (entry.status == "satisfied")
+            if (entry.status == "satisfied"sv)
                 continue;
-            const bool failed = entry.status == "not-satisfied";
-            out += "<tr>" + cell(html(product.name)) + cell(html(entry.minimumPrerequisite)) +
-                   cell(failed ? kCross + std::string("No") : kCheck + std::string("Yes")) +
-                   cell(entry.recommendedLevel.empty() ? "&nbsp " : html(entry.recommendedLevel)) +
-                   cell(html(entry.pcLevel));
-            out += failed ? moreInfoCell(entry.moreInfoPage, helpFolder) : kBlankCell;
-            out += "</tr>\n";
+            const bool failed = entry.status == "not-satisfied"sv;
+            out += "<tr>"sv;
+            appendTextCell(out, product.name);
+            appendTextCell(out, entry.minimumPrerequisite);
+            append(out, {"<td>", failed ? kCross : kCheck, failed ? "No</td>" : "Yes</td>"});
+            if (entry.recommendedLevel.empty())
+                out += kBlankCell;
+            else
+                appendTextCell(out, entry.recommendedLevel);
+            appendTextCell(out, entry.pcLevel);
+            if (failed)
+                appendMoreInfoCell(out, entry.moreInfoPage, helpFolder);
+            else
+                out += kBlankCell;
+            out += "</tr>\n"sv;
         }
     }
-    out += "</table></td></tr>\n";
+    out += "</table></td></tr>\n"sv;
 }
 
 // The computers not satisfied somewhere (notSatisfied), or only below recommended.
@@ -329,31 +417,42 @@ void writeUnsatisfied(std::string& out, const FleetSummary& summary, const Local
     std::size_t count = 0;
     for (const ComputerResult& result : summary.results)
         count += !allSatisfied(summary, result) && anyNotSatisfied(result) == notSatisfied ? 1 : 0;
-    out += notSatisfied ? "<p><p><strong>Computers not satisfied ("
-                        : "<p><p><strong>Computers only below recommended (";
-    out += std::to_string(count) + ")</strong>\n";
+    append(out, {notSatisfied ? "<p><p><strong>Computers not satisfied ("
+                              : "<p><p><strong>Computers only below recommended (",
+                 std::to_string(count), ")</strong>\n"});
     if (count == 0)
         return;
-    out += kTableStart;
-    out += "<tr><td>Computer</td>";
+    append(out, {kTableStart, "<tr><td>Computer</td>"});
     for (const ProductCounts& product : summary.counts)
-        out += cell(html(product.name));
+        appendTextCell(out, product.name);
     out += "<td>Checked</td><td>Windows</td><td>Version</td></tr>\n";
     for (const ComputerResult& result : summary.results) {
         if (allSatisfied(summary, result) || anyNotSatisfied(result) != notSatisfied)
             continue;
-        out += "<tr>" + cell("<b>" + computerName(summary, result) + "</b>");
+        out += "<tr><td><b>"sv;
+        appendComputerName(out, summary, result);
+        out += "</b></td>"sv;
         for (const ProductCounts& counted : summary.counts) {
             const ResultProduct* product = productOf(result, counted.name);
-            out += product ? verdictCell(product->verdict) : cell("not checked");
+            if (product)
+                appendVerdictCell(out, product->verdict);
+            else
+                appendCell(out, "not checked");
         }
-        const std::string windows =
-            result.windows.empty()
-                ? "not recorded"
-                : html(result.windows +
-                       (result.servicePack.empty() ? std::string() : ", " + result.servicePack));
-        out += cell(checkedText(result, now, maxAgeDays)) + cell(windows) +
-               cell(html(result.version)) + "</tr>\n";
+        out += "<td>"sv;
+        appendChecked(out, result, now, maxAgeDays);
+        out += "</td><td>"sv;
+        if (result.windows.empty())
+            out += "not recorded"sv;
+        else
+            appendHtml(out, result.windows);
+        if (!result.windows.empty() && !result.servicePack.empty()) {
+            out += ", "sv;
+            appendHtml(out, result.servicePack);
+        }
+        out += "</td>"sv;
+        appendTextCell(out, result.version);
+        out += "</tr>\n"sv;
         writeFailures(out, result, summary.counts.size() + 4, summary.helpFolder);
     }
     out += "</table>\n";
@@ -361,33 +460,42 @@ void writeUnsatisfied(std::string& out, const FleetSummary& summary, const Local
 
 void writeSatisfied(std::string& out, const FleetSummary& summary, const LocalTime& now,
                     int maxAgeDays) {
-    std::string names;
     std::size_t count = 0;
+    for (const ComputerResult& result : summary.results)
+        count += allSatisfied(summary, result) ? 1 : 0;
+    append(out, {"<p><p><strong>Computers that satisfy every product (", std::to_string(count),
+                 ")</strong>\n"});
+    if (count == 0)
+        return;
+    out += "<p>";
+    const std::size_t names = out.size();
     for (const ComputerResult& result : summary.results) {
         if (!allSatisfied(summary, result))
             continue;
-        names += (count++ ? ", " : "") + computerName(summary, result);
+        if (out.size() != names)
+            out += ", "sv;
+        appendComputerName(out, summary, result);
         if (isInFuture(result, now))
-            names += " (<b>in the future</b>: a wrong clock)";
+            out += " (<b>in the future</b>: a wrong clock)"sv;
         else if (isOld(result, now, maxAgeDays))
-            names += " (<b>old</b>)";
+            out += " (<b>old</b>)"sv;
     }
-    out += "<p><p><strong>Computers that satisfy every product (" + std::to_string(count) +
-           ")</strong>\n";
-    if (count)
-        out += "<p>" + names + "\n";
+    out += '\n';
 }
 
 } // namespace
 
 std::string fleetPage(const FleetSummary& summary, const LocalTime& now, int maxAgeDays,
                       const std::vector<HistoryRow>& history, const std::string& historyProblem) {
-    std::string out =
-        "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 3.2 Final//EN\">\n"
-        "<html>\n<head>\n"
-        "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">\n"
-        "<title>Fleet Status</title>\n</head>\n<body>\n"
-        "<strong>Fleet Status</strong>\n";
+    std::string out;
+    // Room for the whole page at once, which a page that grows by doubling would copy each time.
+    out.reserve(4096 + summary.results.size() * 1024 + summary.unusedFiles.size() * 128 +
+                summary.notReported.size() * 32);
+    out += "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 3.2 Final//EN\">\n"
+           "<html>\n<head>\n"
+           "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">\n"
+           "<title>Fleet Status</title>\n</head>\n<body>\n"
+           "<strong>Fleet Status</strong>\n";
     writeSummaryLine(out, summary, now, maxAgeDays);
     writeCounts(out, summary, now, maxAgeDays);
     writeHistory(out, summary, history, historyProblem);
@@ -398,15 +506,16 @@ std::string fleetPage(const FleetSummary& summary, const LocalTime& now, int max
     for (const ComputerResult& result : summary.results)
         failing += allSatisfied(summary, result) ? 0 : 1;
     if (failing > kDetailedComputers) {
-        out += "<p><p><strong>Computers not satisfied everywhere (" + std::to_string(failing) +
-               ")</strong>\n";
+        append(out, {"<p><p><strong>Computers not satisfied everywhere (",
+                     std::to_string(failing), ")</strong>\n"});
         writeCompactList(out, summary, now, maxAgeDays);
     } else {
         writeUnsatisfied(out, summary, now, maxAgeDays, true);
         writeUnsatisfied(out, summary, now, maxAgeDays, false);
     }
     writeSatisfied(out, summary, now, maxAgeDays);
-    return out + "</body>\n</html>\n";
+    out += "</body>\n</html>\n";
+    return out;
 }
 
 } // namespace prereq

@@ -9,11 +9,13 @@ namespace prereq {
 
 namespace {
 
+using namespace std::string_view_literals; // texts whose length is known where they are written
+
 // The number before " MB" or " MHz" in a level; -1 where there is none.
-long long levelNumber(const std::string& level) {
-    for (const char* unit : {" MB", " MHz"}) {
+long long levelNumber(std::string_view level) {
+    for (const std::string_view unit : {" MB"sv, " MHz"sv}) {
         const std::size_t at = level.find(unit);
-        if (at == std::string::npos || at == 0)
+        if (at == std::string_view::npos || at == 0)
             continue;
         std::size_t start = at;
         while (start > 0 && level[start - 1] >= '0' && level[start - 1] <= '9' && at - start < 12)
@@ -28,7 +30,7 @@ long long levelNumber(const std::string& level) {
     return -1;
 }
 
-std::string spread(const std::vector<std::string>& levels) {
+std::string spread(const std::vector<std::string_view>& levels) {
     bool numeric = true;
     std::size_t lowest = 0, highest = 0;
     for (std::size_t i = 0; i < levels.size() && numeric; ++i) {
@@ -39,24 +41,34 @@ std::string spread(const std::vector<std::string>& levels) {
         if (numeric && value > levelNumber(levels[highest]))
             highest = i;
     }
-    if (numeric && !levels.empty())
-        return levelNumber(levels[lowest]) == levelNumber(levels[highest])
-                   ? levels[lowest]
-                   : levels[lowest] + " to " + levels[highest];
-    std::vector<std::pair<std::string, int>> counted;
-    for (const std::string& level : levels) {
-        const std::string text = level.empty() ? "none given" : level;
+    std::string out;
+    if (numeric && !levels.empty()) {
+        out = levels[lowest];
+        if (levelNumber(levels[lowest]) != levelNumber(levels[highest])) {
+            out += " to "sv;
+            out += levels[highest];
+        }
+        return out;
+    }
+    std::vector<std::pair<std::string_view, int>> counted;
+    for (const std::string_view level : levels) {
+        const std::string_view text = level.empty() ? "none given"sv : level;
         auto it =
             std::find_if(counted.begin(), counted.end(),
-                         [&](const std::pair<std::string, int>& c) { return c.first == text; });
+                         [&](const std::pair<std::string_view, int>& c) { return c.first == text; });
         if (it == counted.end())
             counted.emplace_back(text, 1);
         else
             ++it->second;
     }
-    std::string out;
-    for (const auto& level : counted)
-        out += (out.empty() ? "" : ", ") + level.first + " (" + std::to_string(level.second) + ")";
+    for (const auto& level : counted) {
+        if (!out.empty())
+            out += ", "sv;
+        out += level.first;
+        out += " ("sv;
+        out += std::to_string(level.second);
+        out += ')';
+    }
     return out;
 }
 
@@ -66,10 +78,12 @@ std::vector<TallyLine> tallyFleet(const FleetSummary& summary) {
     std::vector<TallyLine> lines;
     // Views, so that each comparison below knows the status's length beforehand.
     const std::string_view statuses[] = {"not-satisfied", "below-recommended"};
+    std::vector<TallyLine> product;                    // one product's lines in one status
+    std::vector<std::vector<std::string_view>> levels; // and the levels of each
     for (const std::string_view status : statuses) {
         for (const ProductCounts& counted : summary.counts) {
-            std::vector<TallyLine> product;
-            std::vector<std::vector<std::string>> levels;
+            product.clear();
+            levels.clear();
             for (const ComputerResult& result : summary.results)
                 for (const ResultProduct& entry : result.products) {
                     if (entry.name != counted.name)
@@ -84,7 +98,7 @@ std::vector<TallyLine> tallyFleet(const FleetSummary& summary) {
                         if (it == product.end()) {
                             it = product.insert(it, TallyLine{counted.name,
                                                               prerequisite.minimumPrerequisite,
-                                                              std::string(status),
+                                                              status,
                                                               {},
                                                               {}});
                             levels.emplace_back();

@@ -6,15 +6,17 @@
 #include "fleet/FleetSummary.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace prereq {
 
+// The texts are views into the summary's results, which must outlive the lines.
 struct TallyLine {
-    std::string product;
-    std::string prerequisite;
-    std::string status;                 // "not-satisfied" or "below-recommended"
-    std::vector<std::string> computers; // by name
+    std::string_view product;
+    std::string_view prerequisite;
+    std::string_view status;                 // "not-satisfied" or "below-recommended"
+    std::vector<std::string_view> computers; // by name
     // The spread of the computers' levels: "16 MB RAM to 64 MB RAM" where every level holds a
     // number of MB or MHz; else each level with its count, "Service Pack 2 (38), none (3)".
     std::string levels;

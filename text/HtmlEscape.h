@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace prereq {
 
@@ -10,5 +11,8 @@ namespace prereq {
 // "&quot;", and CR and LF by "&#13;" and "&#10;" (the report is one line); every other byte is
 // kept as it is. Safe inside element content and inside a double-quoted attribute value.
 std::string escapeHtml(const std::string& text);
+
+// The same, appended to out.
+void appendEscapedHtml(std::string& out, std::string_view text);
 
 } // namespace prereq

@@ -13,16 +13,30 @@ bool isHiddenCodePoint(std::uint32_t c) {
            (c >= 0x2060 && c <= 0x206F) || c == 0xFEFF || (c >= 0xFFF9 && c <= 0xFFFB);
 }
 
-std::string visibleText(const std::string& utf8) {
+namespace {
+
+// The length of the beginning of text that is visible ASCII.
+std::size_t visibleAsciiLength(std::string_view text) {
     std::size_t offset = 0;
-    while (offset < utf8.size()) { // most texts have nothing to replace: no copy for them
-        const unsigned char byte = static_cast<unsigned char>(utf8[offset]);
+    while (offset < text.size()) {
+        const unsigned char byte = static_cast<unsigned char>(text[offset]);
         if (byte < 0x20 || byte >= 0x7F) // printable ASCII, most of every text, needs no look
             if (byte >= 0x80 || isHiddenCodePoint(byte))
                 break;
         ++offset;
     }
-    if (offset == utf8.size())
+    return offset;
+}
+
+} // namespace
+
+bool isVisibleAscii(std::string_view text) {
+    return visibleAsciiLength(text) == text.size();
+}
+
+std::string visibleText(const std::string& utf8) {
+    std::size_t offset = visibleAsciiLength(utf8);
+    if (offset == utf8.size()) // most texts have nothing to replace
         return utf8;
     std::string out = utf8.substr(0, offset);
     while (offset < utf8.size()) {

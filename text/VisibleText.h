@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace prereq {
 
@@ -17,5 +18,10 @@ bool isHiddenCodePoint(std::uint32_t codePoint);
 // UTF-8 with every hidden code point, and every byte that begins no well-formed sequence,
 // replaced by '?'.
 std::string visibleText(const std::string& utf8);
+
+// Whether text is ASCII that visibleText keeps as it is: printable, CR and LF alone. Such a text,
+// most of every result, is the same bytes in UTF-8 and in every ANSI code page, so a writer can
+// take it as it stands.
+bool isVisibleAscii(std::string_view text);
 
 } // namespace prereq
