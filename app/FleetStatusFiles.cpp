@@ -6,7 +6,6 @@
 
 #include "app/ErrorText.h"
 #include "app/ResultFile.h"
-#include "app/StandardStreams.h"
 #include "fleet/ExpectedComputers.h"
 #include "fleet/FleetCsv.h"
 #include "fleet/FleetHistory.h"
@@ -118,8 +117,7 @@ std::string writeFleetStatus(const std::string& folder, int maxAgeDays,
     std::vector<ResultFileText> files;
     files.reserve(4);
     files.push_back(
-        {kPageName, windowsLineEnds(fleetPage(summary, now, maxAgeDays, rows, historyProblem)),
-         "the page"});
+        {kPageName, fleetPageFile(summary, now, maxAgeDays, rows, historyProblem), "the page"});
     files.push_back({kSpreadsheetName, fleetCsv(summary, now, separator), "the spreadsheet file"});
     files.push_back({kTallyName, fleetTallyCsv(summary, separator), "the spreadsheet file"});
     if (historyProblem.empty())

@@ -22,9 +22,35 @@ std::string_view verdictWords(std::string_view verdict) {
     return verdict == "not-satisfied"sv ? "not satisfied"sv : "below recommended"sv;
 }
 
+bool beginsFormula(std::string_view text) {
+    return !text.empty() &&
+           (text[0] == '=' || text[0] == '+' || text[0] == '-' || text[0] == '@');
+}
+
+// Whether text is written as it stands, but for an apostrophe before a formula: printable ASCII
+// without a quote, a comma, a semicolon or the separator, and no blank at either end. Most
+// fields are; one look at each byte tells.
+bool standsAsItIs(std::string_view text, char separator) {
+    if (!text.empty() && (text.front() == ' ' || text.back() == ' '))
+        return false;
+    for (const char c : text) {
+        const unsigned char byte = static_cast<unsigned char>(c);
+        if (byte > ';' ? byte >= 0x7F || c == separator
+                       : byte < ' ' || c == ',' || c == ';' || c == '"' || c == separator)
+            return false;
+    }
+    return true;
+}
+
 // A field as it will be written; quoted too where it holds a separator that csvField does not
 // quote for.
 void appendField(std::string& out, std::string_view text, char separator) {
+    if (standsAsItIs(text, separator)) {
+        if (beginsFormula(text))
+            out += '\'';
+        out += text;
+        return;
+    }
     const std::size_t start = out.size();
     appendCsvFieldAsWritten(out, text);
     if (out.find(separator, start) != std::string::npos && out[start] != '"') {
@@ -33,13 +59,19 @@ void appendField(std::string& out, std::string_view text, char separator) {
     }
 }
 
-void appendLine(std::string& out, std::initializer_list<std::string_view> fields,
-                char separator) {
-    for (const std::string_view& field : fields) {
-        if (&field != fields.begin())
-            out += separator;
+// Fields, each after a separator.
+void appendFields(std::string& out, std::initializer_list<std::string_view> fields,
+                  char separator) {
+    for (const std::string_view field : fields) {
+        out += separator;
         appendField(out, field, separator);
     }
+}
+
+void appendLine(std::string& out, std::string_view first,
+                std::initializer_list<std::string_view> fields, char separator) {
+    appendField(out, first, separator);
+    appendFields(out, fields, separator);
     out += "\r\n"sv;
 }
 
@@ -62,7 +94,7 @@ std::string fleetTallyCsv(const FleetSummary& summary, char separator) {
     const std::vector<TallyLine> lines = tallyFleet(summary);
     std::string out, names;
     out.reserve(256 + summary.results.size() * 96);
-    appendLine(out, {"Product", "Status", "Prerequisite", "Computers", "Their levels", "Names"},
+    appendLine(out, "Product", {"Status", "Prerequisite", "Computers", "Their levels", "Names"},
                separator);
     for (const TallyLine& tally : lines) {
         names.clear();
@@ -71,8 +103,8 @@ std::string fleetTallyCsv(const FleetSummary& summary, char separator) {
                 names += ' ';
             names += name;
         }
-        appendLine(out,
-                   {tally.product, verdictWords(tally.status), tally.prerequisite,
+        appendLine(out, tally.product,
+                   {verdictWords(tally.status), tally.prerequisite,
                     std::to_string(tally.computers.size()), tally.levels, names},
                    separator);
     }
@@ -86,8 +118,7 @@ std::string csvField(const std::string& text) {
 }
 
 void appendCsvField(std::string& out, std::string_view text) {
-    const bool formula =
-        !text.empty() && (text[0] == '=' || text[0] == '+' || text[0] == '-' || text[0] == '@');
+    const bool formula = beginsFormula(text);
     bool plain = text.empty() || ((formula || text.front() != ' ') && text.back() != ' ');
     for (const char *c = text.data(), *end = c + text.size(); plain && c != end; ++c)
         plain = *c > ';' || (*c != ',' && *c != ';' && *c != '"' && *c != '\r' && *c != '\n');
@@ -128,29 +159,35 @@ void appendCsvFieldAsWritten(std::string& out, std::string_view utf8) {
 std::string fleetCsv(const FleetSummary& summary, const LocalTime& now, char separator) {
     std::string out;
     out.reserve(256 + summary.results.size() * 768 + summary.notReported.size() * 64);
-    appendLine(out,
-               {"Computer", "Product", "Verdict", "Prerequisite", "Status", "Your PC's level",
+    appendLine(out, "Computer",
+               {"Product", "Verdict", "Prerequisite", "Status", "Your PC's level",
                 "Recommended level", "Checked", "Days since check", "Version", "Windows",
                 "Service pack", "File", "Note"},
                separator);
+    std::string tail; // a result's own fields, the same on each of its lines
     for (const ComputerResult& result : summary.results) {
         const bool dated = result.checkedAtKnown && !isInFuture(result, now);
         const std::string days = dated ? std::to_string(daysBetween(result.checked, now)) : "";
         const std::string_view age = dated                   ? std::string_view(days)
                                      : result.checkedAtKnown ? "in the future"sv
                                                              : ""sv;
-        const std::string_view note = isNotExpected(summary, result) ? "not expected"sv : ""sv;
+        tail.clear();
+        appendFields(tail,
+                     {result.checkedAt, age, result.version, result.windows, result.servicePack,
+                      result.fileName, isNotExpected(summary, result) ? "not expected"sv : ""sv},
+                     separator);
+        tail += "\r\n"sv;
         for (const ResultProduct& product : result.products) {
             // A line per prerequisite that fails, or one with none for a product that passes.
             const auto appendProductLine = [&](std::string_view prerequisite,
                                                std::string_view status, std::string_view level,
                                                std::string_view recommended) {
-                appendLine(out,
-                           {result.computer, product.name, verdictWords(product.verdict),
-                            prerequisite, status, level, recommended, result.checkedAt, age,
-                            result.version, result.windows, result.servicePack, result.fileName,
-                            note},
-                           separator);
+                appendField(out, result.computer, separator);
+                appendFields(out,
+                             {product.name, verdictWords(product.verdict), prerequisite, status,
+                              level, recommended},
+                             separator);
+                out += tail;
             };
             bool failing = false;
             for (const ResultPrerequisite& entry : product.prerequisites) {
@@ -165,10 +202,9 @@ std::string fleetCsv(const FleetSummary& summary, const LocalTime& now, char sep
         }
     }
     for (const std::string& computer : summary.notReported)
-        appendLine(
-            out,
-            {computer, "", "no result", "", "", "", "", "", "", "", "", "", "", "not reported"},
-            separator);
+        appendLine(out, computer,
+                   {"", "no result", "", "", "", "", "", "", "", "", "", "", "not reported"},
+                   separator);
     return ansiBytes(std::move(out));
 }
 

@@ -10,6 +10,7 @@
 #include "text/Utf8.h"
 #include "text/VisibleText.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <string_view>
 
@@ -32,7 +33,18 @@ void append(std::string& out, std::initializer_list<std::string_view> parts) {
 // Escaped UTF-8 text, with a character reference for every code point beyond ASCII and '?' for
 // every one that would draw nothing or reorder the text around it.
 void appendHtml(std::string& out, std::string_view utf8) {
-    if (isVisibleAscii(utf8)) // most texts
+    // Most texts are printable ASCII without markup, and go onto the page as they are.
+    bool plain = true;
+    for (std::size_t i = 0; plain && i < utf8.size(); ++i) {
+        const unsigned char byte = static_cast<unsigned char>(utf8[i]);
+        plain = byte > '>' ? byte < 0x7F
+                           : byte >= ' ' && byte != '&' && byte != '<' && byte != '>' && byte != '"';
+    }
+    if (plain) {
+        out += utf8;
+        return;
+    }
+    if (isVisibleAscii(utf8))
         return appendEscapedHtml(out, utf8);
     const std::string escaped = escapeHtml(visibleText(std::string(utf8)));
     for (std::size_t offset = 0; offset < escaped.size();) {
@@ -122,7 +134,7 @@ void writeSummaryLine(std::string& out, const FleetSummary& summary, const Local
     append(out, {" Old results: ", std::to_string(old), "."});
     if (summary.expectGiven)
         append(out, {" Not reported: ", std::to_string(summary.notReported.size()), "."});
-    append(out, {" Files not used: ", std::to_string(summary.unusedFiles.size()), ".</b>\n"});
+    append(out, {" Files not used: ", std::to_string(summary.unusedFiles.size()), ".</b>\r\n"});
 }
 
 void appendChange(std::string& out, int now, int before) {
@@ -137,11 +149,11 @@ void appendChange(std::string& out, int now, int before) {
 // before.
 void writeHistory(std::string& out, const FleetSummary& summary,
                   const std::vector<HistoryRow>& history, const std::string& problem) {
-    out += "<p><p><strong>History</strong> (<a href=\"FleetHistory.csv\">FleetHistory.csv</a>)\n";
+    out += "<p><p><strong>History</strong> (<a href=\"FleetHistory.csv\">FleetHistory.csv</a>)\r\n";
     if (!problem.empty()) {
         out += "<p><b>FleetHistory.csv could not be read</b>: ";
         appendHtml(out, problem);
-        out += ". It was left as it was, and this summary added no line to it.\n";
+        out += ". It was left as it was, and this summary added no line to it.\r\n";
     }
     const std::size_t first = history.size() > kHistoryShown ? history.size() - kHistoryShown : 0;
     append(out, {kTableStart, "<tr><td>Summary</td>"});
@@ -150,7 +162,7 @@ void writeHistory(std::string& out, const FleetSummary& summary,
         appendHtml(out, counts.name);
         out += ": satisfied, below recommended, not satisfied, no result</td>"sv;
     }
-    out += "</tr>\n";
+    out += "</tr>\r\n";
     for (std::size_t index = first; index < history.size(); ++index) {
         out += "<tr>"sv;
         appendTextCell(out, history[index].time);
@@ -176,32 +188,32 @@ void writeHistory(std::string& out, const FleetSummary& summary,
             }
             out += "</td>"sv;
         }
-        out += "</tr>\n"sv;
+        out += "</tr>\r\n"sv;
     }
-    out += "</table>\n";
+    out += "</table>\r\n";
 }
 
 // What must be done: each failing prerequisite with its computers, their levels and names.
 void writeTally(std::string& out, const FleetSummary& summary) {
     const std::vector<TallyLine> lines = tallyFleet(summary);
     out += "<p><p><strong>What must be done</strong> (<a "
-           "href=\"FleetTally.csv\">FleetTally.csv</a>)\n";
+           "href=\"FleetTally.csv\">FleetTally.csv</a>)\r\n";
     if (lines.empty()) {
-        out += "<p>Nothing: no prerequisite fails on any computer.\n";
+        out += "<p>Nothing: no prerequisite fails on any computer.\r\n";
         return;
     }
     std::string_view status;
     for (const TallyLine& line : lines) {
         if (line.status != status) {
             if (!status.empty())
-                out += "</table>\n";
+                out += "</table>\r\n";
             status = line.status;
             if (status == "not-satisfied"sv)
-                append(out, {"<p>", kCross, "<b>Not satisfied</b>\n"});
+                append(out, {"<p>", kCross, "<b>Not satisfied</b>\r\n"});
             else
-                append(out, {"<p>", kCheck, "<b>Below recommended</b> (every minimum met)\n"});
+                append(out, {"<p>", kCheck, "<b>Below recommended</b> (every minimum met)\r\n"});
             append(out, {kTableStart, "<tr><td>Product</td><td>Prerequisite</td><td>Computers</td>"
-                                      "<td>Their levels</td><td>Names</td></tr>\n"});
+                                      "<td>Their levels</td><td>Names</td></tr>\r\n"});
         }
         out += "<tr>"sv;
         appendTextCell(out, line.product);
@@ -215,16 +227,16 @@ void writeTally(std::string& out, const FleetSummary& summary) {
                 out += ", "sv;
             appendHtml(out, name);
         }
-        out += "</small></td></tr>\n"sv;
+        out += "</small></td></tr>\r\n"sv;
     }
-    out += "</table>\n";
+    out += "</table>\r\n";
 }
 
 void writeNotReported(std::string& out, const FleetSummary& summary) {
     if (!summary.expectGiven)
         return;
     append(out, {"<p><p><strong>Not reported (", std::to_string(summary.notReported.size()),
-                 ")</strong>\n"});
+                 ")</strong>\r\n"});
     if (summary.notReported.empty())
         return;
     out += "<p>";
@@ -233,7 +245,7 @@ void writeNotReported(std::string& out, const FleetSummary& summary) {
             out += ", "sv;
         appendHtml(out, name);
     }
-    out += '\n';
+    out += "\r\n"sv;
 }
 
 // Whether words, each after a single blank but the first, holds word.
@@ -252,7 +264,7 @@ void writeCompactList(std::string& out, const FleetSummary& summary, const Local
     out += "<p>One line per computer (the details are in <a href=\"FleetStatus.csv\">"
            "FleetStatus.csv</a>): its name, per product <b>yes</b>, <b>below</b>, <b>NO</b> or "
            "<b>-</b> (no result), then what is not satisfied and, after <b>below:</b>, what is "
-           "below recommended.\n<pre>\n";
+           "below recommended.\r\n<pre>\r\n";
     std::string failing, below;
     for (const ComputerResult& result : summary.results) {
         if (allSatisfied(summary, result))
@@ -285,9 +297,9 @@ void writeCompactList(std::string& out, const FleetSummary& summary, const Local
             out += " <b>old</b>"sv;
         if (isNotExpected(summary, result))
             out += " (not expected)"sv;
-        out += '\n';
+        out += "\r\n"sv;
     }
-    out += "</pre>\n";
+    out += "</pre>\r\n";
 }
 
 void appendChecked(std::string& out, const ComputerResult& result, const LocalTime& now,
@@ -310,9 +322,9 @@ void writeCounts(std::string& out, const FleetSummary& summary, const LocalTime&
     appendHtml(out, isoCheckTime(now));
     append(out, {" (computers: ", std::to_string(summary.results.size()),
                  "). A result marked <b>old</b> was taken more than ", std::to_string(maxAgeDays),
-                 " days before.\n", kTableStart,
+                 " days before.\r\n", kTableStart,
                  "<tr><td>Product</td><td>Satisfied</td><td>Below recommended</td>"
-                 "<td>Not satisfied</td><td>No result</td><td>Total</td></tr>\n"});
+                 "<td>Not satisfied</td><td>No result</td><td>Total</td></tr>\r\n"});
     const int all = computersInAll(summary);
     for (const ProductCounts& counts : summary.counts) {
         out += "<tr>"sv;
@@ -322,24 +334,24 @@ void writeCounts(std::string& out, const FleetSummary& summary, const LocalTime&
         for (const int figure :
              {counts.satisfied, counts.belowRecommended, counts.notSatisfied, noResult, all})
             appendCell(out, std::to_string(figure));
-        out += "</tr>\n"sv;
+        out += "</tr>\r\n"sv;
     }
-    out += "</table>\n";
+    out += "</table>\r\n";
 }
 
 void writeUnusedFiles(std::string& out, const FleetSummary& summary) {
     if (summary.unusedFiles.empty())
         return;
     append(out, {"<p><p><strong>Files that could not be used (",
-                 std::to_string(summary.unusedFiles.size()), ")</strong>\n", kTableStart,
-                 "<tr><td>File</td><td>Reason</td></tr>\n"});
+                 std::to_string(summary.unusedFiles.size()), ")</strong>\r\n", kTableStart,
+                 "<tr><td>File</td><td>Reason</td></tr>\r\n"});
     for (const UnusedFile& file : summary.unusedFiles) {
         out += "<tr>"sv;
         appendTextCell(out, file.fileName);
         appendTextCell(out, file.reason);
-        out += "</tr>\n"sv;
+        out += "</tr>\r\n"sv;
     }
-    out += "</table>\n";
+    out += "</table>\r\n";
 }
 
 // A path in a file: URL, '\' as '/' and every byte that is not plainly a path's
@@ -386,7 +398,7 @@ void writeFailures(std::string& out, const ComputerResult& result, std::size_t c
                  kTableStart,
                  "<tr><td>Product</td><td>Prerequisite</td><td>Prerequisite Satisfied?</td>"
                  "<td>Recommended Level</td><td>Your PC's level</td>",
-                 kBlankCell, "</tr>\n"});
+                 kBlankCell, "</tr>\r\n"});
     for (const ResultProduct& product : result.products) {
         for (const ResultPrerequisite& entry : product.prerequisites) {
             if (entry.status == "satisfied"sv)
@@ -405,10 +417,10 @@ void writeFailures(std::string& out, const ComputerResult& result, std::size_t c
                 appendMoreInfoCell(out, entry.moreInfoPage, helpFolder);
             else
                 out += kBlankCell;
-            out += "</tr>\n"sv;
+            out += "</tr>\r\n"sv;
         }
     }
-    out += "</table></td></tr>\n"sv;
+    out += "</table></td></tr>\r\n"sv;
 }
 
 // The computers not satisfied somewhere (notSatisfied), or only below recommended.
@@ -419,13 +431,13 @@ void writeUnsatisfied(std::string& out, const FleetSummary& summary, const Local
         count += !allSatisfied(summary, result) && anyNotSatisfied(result) == notSatisfied ? 1 : 0;
     append(out, {notSatisfied ? "<p><p><strong>Computers not satisfied ("
                               : "<p><p><strong>Computers only below recommended (",
-                 std::to_string(count), ")</strong>\n"});
+                 std::to_string(count), ")</strong>\r\n"});
     if (count == 0)
         return;
     append(out, {kTableStart, "<tr><td>Computer</td>"});
     for (const ProductCounts& product : summary.counts)
         appendTextCell(out, product.name);
-    out += "<td>Checked</td><td>Windows</td><td>Version</td></tr>\n";
+    out += "<td>Checked</td><td>Windows</td><td>Version</td></tr>\r\n";
     for (const ComputerResult& result : summary.results) {
         if (allSatisfied(summary, result) || anyNotSatisfied(result) != notSatisfied)
             continue;
@@ -452,10 +464,10 @@ void writeUnsatisfied(std::string& out, const FleetSummary& summary, const Local
         }
         out += "</td>"sv;
         appendTextCell(out, result.version);
-        out += "</tr>\n"sv;
+        out += "</tr>\r\n"sv;
         writeFailures(out, result, summary.counts.size() + 4, summary.helpFolder);
     }
-    out += "</table>\n";
+    out += "</table>\r\n";
 }
 
 void writeSatisfied(std::string& out, const FleetSummary& summary, const LocalTime& now,
@@ -464,7 +476,7 @@ void writeSatisfied(std::string& out, const FleetSummary& summary, const LocalTi
     for (const ComputerResult& result : summary.results)
         count += allSatisfied(summary, result) ? 1 : 0;
     append(out, {"<p><p><strong>Computers that satisfy every product (", std::to_string(count),
-                 ")</strong>\n"});
+                 ")</strong>\r\n"});
     if (count == 0)
         return;
     out += "<p>";
@@ -480,22 +492,31 @@ void writeSatisfied(std::string& out, const FleetSummary& summary, const LocalTi
         else if (isOld(result, now, maxAgeDays))
             out += " (<b>old</b>)"sv;
     }
-    out += '\n';
+    out += "\r\n"sv;
 }
 
 } // namespace
 
 std::string fleetPage(const FleetSummary& summary, const LocalTime& now, int maxAgeDays,
                       const std::vector<HistoryRow>& history, const std::string& historyProblem) {
+    // No text on the page holds a CR of its own: the escaping makes each one a reference.
+    std::string page = fleetPageFile(summary, now, maxAgeDays, history, historyProblem);
+    page.erase(std::remove(page.begin(), page.end(), '\r'), page.end());
+    return page;
+}
+
+std::string fleetPageFile(const FleetSummary& summary, const LocalTime& now, int maxAgeDays,
+                          const std::vector<HistoryRow>& history,
+                          const std::string& historyProblem) {
     std::string out;
     // Room for the whole page at once, which a page that grows by doubling would copy each time.
     out.reserve(4096 + summary.results.size() * 1024 + summary.unusedFiles.size() * 128 +
                 summary.notReported.size() * 32);
-    out += "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 3.2 Final//EN\">\n"
-           "<html>\n<head>\n"
-           "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">\n"
-           "<title>Fleet Status</title>\n</head>\n<body>\n"
-           "<strong>Fleet Status</strong>\n";
+    out += "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 3.2 Final//EN\">\r\n"
+           "<html>\r\n<head>\r\n"
+           "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">\r\n"
+           "<title>Fleet Status</title>\r\n</head>\r\n<body>\r\n"
+           "<strong>Fleet Status</strong>\r\n";
     writeSummaryLine(out, summary, now, maxAgeDays);
     writeCounts(out, summary, now, maxAgeDays);
     writeHistory(out, summary, history, historyProblem);
@@ -507,14 +528,14 @@ std::string fleetPage(const FleetSummary& summary, const LocalTime& now, int max
         failing += allSatisfied(summary, result) ? 0 : 1;
     if (failing > kDetailedComputers) {
         append(out, {"<p><p><strong>Computers not satisfied everywhere (",
-                     std::to_string(failing), ")</strong>\n"});
+                     std::to_string(failing), ")</strong>\r\n"});
         writeCompactList(out, summary, now, maxAgeDays);
     } else {
         writeUnsatisfied(out, summary, now, maxAgeDays, true);
         writeUnsatisfied(out, summary, now, maxAgeDays, false);
     }
     writeSatisfied(out, summary, now, maxAgeDays);
-    out += "</body>\n</html>\n";
+    out += "</body>\r\n</html>\r\n";
     return out;
 }
 

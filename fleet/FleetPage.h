@@ -22,6 +22,12 @@ namespace prereq {
 std::string fleetPage(const FleetSummary& summary, const LocalTime& now, int maxAgeDays,
                       const std::vector<HistoryRow>& history, const std::string& historyProblem);
 
+// The same page as FleetStatus.htm holds it: with the CR LF line ends that Windows programs read,
+// written so as the page is made.
+std::string fleetPageFile(const FleetSummary& summary, const LocalTime& now, int maxAgeDays,
+                          const std::vector<HistoryRow>& history,
+                          const std::string& historyProblem);
+
 constexpr std::size_t kDetailedComputers = 200;
 
 } // namespace prereq
