@@ -92,8 +92,17 @@ char spreadsheetSeparator(const std::string& listSeparator) {
 
 std::string fleetTallyCsv(const FleetSummary& summary, char separator) {
     const std::vector<TallyLine> lines = tallyFleet(summary);
+    // Room for the file as it will be: under a kilobyte for a small fleet, which the heap gives
+    // without a call to Windows.
+    std::size_t size = 64;
+    for (const TallyLine& tally : lines) {
+        // The status, the count, the separators and the line end take at most 32 bytes.
+        size += 32 + tally.product.size() + tally.prerequisite.size() + tally.levels.size();
+        for (const std::string_view name : tally.computers)
+            size += name.size() + 1;
+    }
     std::string out, names;
-    out.reserve(256 + summary.results.size() * 96);
+    out.reserve(size);
     appendLine(out, "Product", {"Status", "Prerequisite", "Computers", "Their levels", "Names"},
                separator);
     for (const TallyLine& tally : lines) {

@@ -3,6 +3,7 @@
 #include "fleet/FleetTally.h"
 
 #include <algorithm>
+#include <iterator>
 #include <string_view>
 
 namespace prereq {
@@ -53,9 +54,9 @@ std::string spread(const std::vector<std::string_view>& levels) {
     std::vector<std::pair<std::string_view, int>> counted;
     for (const std::string_view level : levels) {
         const std::string_view text = level.empty() ? "none given"sv : level;
-        auto it =
-            std::find_if(counted.begin(), counted.end(),
-                         [&](const std::pair<std::string_view, int>& c) { return c.first == text; });
+        auto it = std::find_if(
+            counted.begin(), counted.end(),
+            [&](const std::pair<std::string_view, int>& c) { return c.first == text; });
         if (it == counted.end())
             counted.emplace_back(text, 1);
         else
@@ -75,47 +76,49 @@ std::string spread(const std::vector<std::string_view>& levels) {
 } // namespace
 
 std::vector<TallyLine> tallyFleet(const FleetSummary& summary) {
-    std::vector<TallyLine> lines;
     // Views, so that each comparison below knows the status's length beforehand.
     const std::string_view statuses[] = {"not-satisfied", "below-recommended"};
-    std::vector<TallyLine> product;                    // one product's lines in one status
-    std::vector<std::vector<std::string_view>> levels; // and the levels of each
-    for (const std::string_view status : statuses) {
-        for (const ProductCounts& counted : summary.counts) {
-            product.clear();
-            levels.clear();
-            for (const ComputerResult& result : summary.results)
-                for (const ResultProduct& entry : result.products) {
-                    if (entry.name != counted.name)
-                        continue;
-                    for (const ResultPrerequisite& prerequisite : entry.prerequisites) {
-                        if (prerequisite.status != status)
-                            continue;
-                        auto it = std::find_if(
-                            product.begin(), product.end(), [&](const TallyLine& line) {
-                                return line.prerequisite == prerequisite.minimumPrerequisite;
-                            });
-                        if (it == product.end()) {
-                            it = product.insert(it, TallyLine{counted.name,
-                                                              prerequisite.minimumPrerequisite,
-                                                              status,
-                                                              {},
-                                                              {}});
-                            levels.emplace_back();
-                        }
-                        if (it->computers.empty() || it->computers.back() != result.computer) {
-                            it->computers.push_back(result.computer);
-                            levels[static_cast<std::size_t>(it - product.begin())].push_back(
-                                prerequisite.pcLevel);
-                        }
-                    }
+    struct Gathered {
+        TallyLine line;
+        std::vector<std::string_view> levels; // of line's computers
+    };
+    // The lines of each status and product, in that order, gathered in one pass over the results.
+    const std::size_t products = summary.counts.size();
+    std::vector<std::vector<Gathered>> groups(std::size(statuses) * products);
+    for (const ComputerResult& result : summary.results)
+        for (const ResultProduct& entry : result.products) {
+            std::size_t product = 0;
+            while (product < products && summary.counts[product].name != entry.name)
+                ++product;
+            for (const ResultPrerequisite& prerequisite : entry.prerequisites) {
+                std::size_t status = 0;
+                while (status < std::size(statuses) && prerequisite.status != statuses[status])
+                    ++status;
+                if (product == products || status == std::size(statuses))
+                    continue; // satisfied
+                std::vector<Gathered>& group = groups[status * products + product];
+                auto it = std::find_if(group.begin(), group.end(), [&](const Gathered& g) {
+                    return g.line.prerequisite == prerequisite.minimumPrerequisite;
+                });
+                if (it == group.end())
+                    it = group.insert(it, Gathered{{summary.counts[product].name,
+                                                    prerequisite.minimumPrerequisite,
+                                                    statuses[status],
+                                                    {},
+                                                    {}},
+                                                   {}});
+                if (it->line.computers.empty() || it->line.computers.back() != result.computer) {
+                    it->line.computers.push_back(result.computer);
+                    it->levels.push_back(prerequisite.pcLevel);
                 }
-            for (std::size_t i = 0; i < product.size(); ++i) {
-                product[i].levels = spread(levels[i]);
-                lines.push_back(std::move(product[i]));
             }
         }
-    }
+    std::vector<TallyLine> lines;
+    for (std::vector<Gathered>& group : groups)
+        for (Gathered& gathered : group) {
+            gathered.line.levels = spread(gathered.levels);
+            lines.push_back(std::move(gathered.line));
+        }
     return lines;
 }
 
