@@ -112,7 +112,7 @@ std::string writeFleetStatus(const std::string& folder, int maxAgeDays,
     std::vector<HistoryRow> rows = history(folder, historyProblem);
     rows.push_back(historyRow(summary, now, maxAgeDays));
     copyPictures(folder);
-    // Each file's text moved into the list, never copied: the page alone is thousands of bytes
+    // Each file's text moved into the list, never copied: the page alone holds about a kilobyte
     // a result.
     std::vector<ResultFileText> files;
     files.reserve(4);

@@ -9,6 +9,7 @@
 #include "text/VisibleText.h"
 
 #include <initializer_list>
+#include <utility>
 
 namespace prereq {
 
@@ -23,8 +24,7 @@ std::string_view verdictWords(std::string_view verdict) {
 }
 
 bool beginsFormula(std::string_view text) {
-    return !text.empty() &&
-           (text[0] == '=' || text[0] == '+' || text[0] == '-' || text[0] == '@');
+    return !text.empty() && (text[0] == '=' || text[0] == '+' || text[0] == '-' || text[0] == '@');
 }
 
 // Whether text is written as it stands, but for an apostrophe before a formula: printable ASCII

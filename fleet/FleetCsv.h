@@ -15,13 +15,15 @@
 namespace prereq {
 
 // One CSV field: quoted where needed, and a text a spreadsheet would take for a formula (one
-// beginning with '=', '+', '-' or '@') kept as text by a leading apostrophe.
+// beginning with '=', '+', '-' or '@') kept as text by a leading apostrophe. The append form adds
+// it to out, as the writers do.
 std::string csvField(const std::string& text);
 void appendCsvField(std::string& out, std::string_view text);
 
 // A UTF-8 field as it will be written in the PC's ANSI code page: hidden characters shown as
 // '?', converted, then quoted and kept from reading as a formula by csvField on those bytes;
-// given back as UTF-8 for the writer's one conversion at the end, which gives the same bytes.
+// given back as UTF-8 for the writer's one conversion at the end, which gives the same bytes. The
+// append form adds it to out.
 std::string csvFieldAsWritten(const std::string& utf8);
 void appendCsvFieldAsWritten(std::string& out, std::string_view utf8);
 

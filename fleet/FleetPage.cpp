@@ -37,8 +37,9 @@ void appendHtml(std::string& out, std::string_view utf8) {
     bool plain = true;
     for (std::size_t i = 0; plain && i < utf8.size(); ++i) {
         const unsigned char byte = static_cast<unsigned char>(utf8[i]);
-        plain = byte > '>' ? byte < 0x7F
-                           : byte >= ' ' && byte != '&' && byte != '<' && byte != '>' && byte != '"';
+        plain = byte > '>'
+                    ? byte < 0x7F
+                    : byte >= ' ' && byte != '&' && byte != '<' && byte != '>' && byte != '"';
     }
     if (plain) {
         out += utf8;
@@ -122,9 +123,8 @@ void writeSummaryLine(std::string& out, const FleetSummary& summary, const Local
         ready += allSatisfied(summary, result) ? 1 : 0;
         old += isOld(result, now, maxAgeDays) ? 1 : 0;
     }
-    append(out, {"<p><b>Computers: ", std::to_string(all),
-                 ". Ready for every product: ", std::to_string(ready), " (", percent(ready, all),
-                 ")."});
+    append(out, {"<p><b>Computers: ", std::to_string(all), ". Ready for every product: ",
+                 std::to_string(ready), " (", percent(ready, all), ")."});
     for (const ProductCounts& counts : summary.counts) {
         out += ' ';
         appendHtml(out, counts.name);
@@ -276,7 +276,7 @@ void writeCompactList(std::string& out, const FleetSummary& summary, const Local
         below.clear();
         for (const ProductCounts& counted : summary.counts) {
             const ResultProduct* product = productOf(result, counted.name);
-            out += !product                                  ? "-     "sv
+            out += !product                                    ? "-     "sv
                    : product->verdict == "satisfied"sv         ? "yes   "sv
                    : product->verdict == "below-recommended"sv ? "below "sv
                                                                : "NO    "sv;
@@ -329,8 +329,7 @@ void writeCounts(std::string& out, const FleetSummary& summary, const LocalTime&
     for (const ProductCounts& counts : summary.counts) {
         out += "<tr>"sv;
         appendTextCell(out, counts.name);
-        const int noResult =
-            all - counts.satisfied - counts.belowRecommended - counts.notSatisfied;
+        const int noResult = all - counts.satisfied - counts.belowRecommended - counts.notSatisfied;
         for (const int figure :
              {counts.satisfied, counts.belowRecommended, counts.notSatisfied, noResult, all})
             appendCell(out, std::to_string(figure));
@@ -394,8 +393,7 @@ void appendMoreInfoCell(std::string& out, const std::string& page, const std::st
 // The prerequisites of a computer that are not satisfied, in a table of the report's columns.
 void writeFailures(std::string& out, const ComputerResult& result, std::size_t columns,
                    const std::string& helpFolder) {
-    append(out, {"<tr>", kBlankCell, "<td colspan=", std::to_string(columns - 1), ">",
-                 kTableStart,
+    append(out, {"<tr>", kBlankCell, "<td colspan=", std::to_string(columns - 1), ">", kTableStart,
                  "<tr><td>Product</td><td>Prerequisite</td><td>Prerequisite Satisfied?</td>"
                  "<td>Recommended Level</td><td>Your PC's level</td>",
                  kBlankCell, "</tr>\r\n"});
@@ -527,8 +525,8 @@ std::string fleetPageFile(const FleetSummary& summary, const LocalTime& now, int
     for (const ComputerResult& result : summary.results)
         failing += allSatisfied(summary, result) ? 0 : 1;
     if (failing > kDetailedComputers) {
-        append(out, {"<p><p><strong>Computers not satisfied everywhere (",
-                     std::to_string(failing), ")</strong>\r\n"});
+        append(out, {"<p><p><strong>Computers not satisfied everywhere (", std::to_string(failing),
+                     ")</strong>\r\n"});
         writeCompactList(out, summary, now, maxAgeDays);
     } else {
         writeUnsatisfied(out, summary, now, maxAgeDays, true);

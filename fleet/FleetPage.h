@@ -22,8 +22,8 @@ namespace prereq {
 std::string fleetPage(const FleetSummary& summary, const LocalTime& now, int maxAgeDays,
                       const std::vector<HistoryRow>& history, const std::string& historyProblem);
 
-// The same page as FleetStatus.htm holds it: with the CR LF line ends that Windows programs read,
-// written so as the page is made.
+// The page as FleetStatus.htm holds it, with the CR LF line ends that Windows programs read: made
+// with them, so that the page is never copied to change them.
 std::string fleetPageFile(const FleetSummary& summary, const LocalTime& now, int maxAgeDays,
                           const std::vector<HistoryRow>& history,
                           const std::string& historyProblem);

@@ -8,7 +8,7 @@ namespace {
 // The character reference for a character that cannot stand in the report as it is; null for
 // every other character.
 const char* referenceFor(char c) {
-    if (c > '>') // the last of them: most characters of a text need one compare
+    if (c > '>') // the highest of them: a letter takes one compare
         return nullptr;
     switch (c) {
     case '&':

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 namespace prereq {
@@ -388,6 +389,9 @@ TEST(FleetSummary, SummarisesEveryResultAndListsEachUnusableFileWithItsReason) {
         const std::string page = pc.files[kOut + "\\FleetStatus.htm"];
         for (const std::string& part : c.inPage)
             EXPECT_NE(page.find(windowsLineEnds(part)), std::string::npos) << c.name << part;
+        std::string lines = page; // each line of the page ends in CR LF, and no CR stands alone
+        lines.erase(std::remove(lines.begin(), lines.end(), '\r'), lines.end());
+        EXPECT_EQ(page, windowsLineEnds(lines)) << c.name;
         const std::string spreadsheets = pc.files[kOut + "\\FleetStatus.csv"] +
                                          pc.files[kOut + "\\FleetTally.csv"] +
                                          pc.files[kOut + "\\FleetHistory.csv"];
