@@ -53,12 +53,12 @@ void appendHtml(std::string& out, std::string_view utf8) {
             out += escaped[offset++];
             continue;
         }
-        append(out, {"&#", std::to_string(nextCodePoint(escaped, offset)), ";"});
+        append(out, {"&#"sv, std::to_string(nextCodePoint(escaped, offset)), ";"sv});
     }
 }
 
 void appendCell(std::string& out, std::string_view markup) {
-    append(out, {"<td>", markup, "</td>"});
+    append(out, {"<td>"sv, markup, "</td>"sv});
 }
 
 // A cell of a result's text.
@@ -70,12 +70,12 @@ void appendTextCell(std::string& out, std::string_view utf8) {
 
 void appendVerdictCell(std::string& out, std::string_view verdict) {
     if (verdict == "satisfied"sv)
-        append(out, {"<td>", kCheck, "satisfied</td>"});
+        append(out, {"<td>"sv, kCheck, "satisfied</td>"sv});
     // Below recommended meets every minimum: the check mark, as the report's "Yes" for it.
     else if (verdict == "below-recommended"sv)
-        append(out, {"<td>", kCheck, "<i>below recommended</i></td>"});
+        append(out, {"<td>"sv, kCheck, "<i>below recommended</i></td>"sv});
     else
-        append(out, {"<td>", kCross, "not satisfied</td>"});
+        append(out, {"<td>"sv, kCross, "not satisfied</td>"sv});
 }
 
 const ResultProduct* productOf(const ComputerResult& result, const std::string& name) {
@@ -123,18 +123,18 @@ void writeSummaryLine(std::string& out, const FleetSummary& summary, const Local
         ready += allSatisfied(summary, result) ? 1 : 0;
         old += isOld(result, now, maxAgeDays) ? 1 : 0;
     }
-    append(out, {"<p><b>Computers: ", std::to_string(all), ". Ready for every product: ",
-                 std::to_string(ready), " (", percent(ready, all), ")."});
+    append(out, {"<p><b>Computers: "sv, std::to_string(all), ". Ready for every product: "sv,
+                 std::to_string(ready), " ("sv, percent(ready, all), ")."sv});
     for (const ProductCounts& counts : summary.counts) {
         out += ' ';
         appendHtml(out, counts.name);
-        append(out, {": ", std::to_string(counts.satisfied), " ready (",
-                     percent(counts.satisfied, all), ")."});
+        append(out, {": "sv, std::to_string(counts.satisfied), " ready ("sv,
+                     percent(counts.satisfied, all), ")."sv});
     }
-    append(out, {" Old results: ", std::to_string(old), "."});
+    append(out, {" Old results: "sv, std::to_string(old), "."sv});
     if (summary.expectGiven)
-        append(out, {" Not reported: ", std::to_string(summary.notReported.size()), "."});
-    append(out, {" Files not used: ", std::to_string(summary.unusedFiles.size()), ".</b>\r\n"});
+        append(out, {" Not reported: "sv, std::to_string(summary.notReported.size()), "."sv});
+    append(out, {" Files not used: "sv, std::to_string(summary.unusedFiles.size()), ".</b>\r\n"sv});
 }
 
 void appendChange(std::string& out, int now, int before) {
@@ -142,7 +142,7 @@ void appendChange(std::string& out, int now, int before) {
         out += " (=)"sv;
     else
         append(out, {now > before ? " (+"sv : " (-"sv,
-                     std::to_string(now > before ? now - before : before - now), ")"});
+                     std::to_string(now > before ? now - before : before - now), ")"sv});
 }
 
 // The last rows of the history, each product's ready computers with the change from the row
@@ -156,7 +156,7 @@ void writeHistory(std::string& out, const FleetSummary& summary,
         out += ". It was left as it was, and this summary added no line to it.\r\n";
     }
     const std::size_t first = history.size() > kHistoryShown ? history.size() - kHistoryShown : 0;
-    append(out, {kTableStart, "<tr><td>Summary</td>"});
+    append(out, {kTableStart, "<tr><td>Summary</td>"sv});
     for (const ProductCounts& counts : summary.counts) {
         out += "<td>"sv;
         appendHtml(out, counts.name);
@@ -209,11 +209,12 @@ void writeTally(std::string& out, const FleetSummary& summary) {
                 out += "</table>\r\n";
             status = line.status;
             if (status == "not-satisfied"sv)
-                append(out, {"<p>", kCross, "<b>Not satisfied</b>\r\n"});
+                append(out, {"<p>"sv, kCross, "<b>Not satisfied</b>\r\n"sv});
             else
-                append(out, {"<p>", kCheck, "<b>Below recommended</b> (every minimum met)\r\n"});
+                append(out,
+                       {"<p>"sv, kCheck, "<b>Below recommended</b> (every minimum met)\r\n"sv});
             append(out, {kTableStart, "<tr><td>Product</td><td>Prerequisite</td><td>Computers</td>"
-                                      "<td>Their levels</td><td>Names</td></tr>\r\n"});
+                                      "<td>Their levels</td><td>Names</td></tr>\r\n"sv});
         }
         out += "<tr>"sv;
         appendTextCell(out, line.product);
@@ -235,8 +236,8 @@ void writeTally(std::string& out, const FleetSummary& summary) {
 void writeNotReported(std::string& out, const FleetSummary& summary) {
     if (!summary.expectGiven)
         return;
-    append(out, {"<p><p><strong>Not reported (", std::to_string(summary.notReported.size()),
-                 ")</strong>\r\n"});
+    append(out, {"<p><p><strong>Not reported ("sv, std::to_string(summary.notReported.size()),
+                 ")</strong>\r\n"sv});
     if (summary.notReported.empty())
         return;
     out += "<p>";
@@ -285,7 +286,7 @@ void writeCompactList(std::string& out, const FleetSummary& summary, const Local
                 std::string& list = entry.status == "not-satisfied"sv ? failing : below;
                 const std::string name = shortPrerequisiteName(entry.minimumPrerequisite);
                 if (entry.status != "satisfied"sv && !holdsWord(list, name))
-                    append(list, {list.empty() ? "" : " ", name});
+                    append(list, {list.empty() ? ""sv : " "sv, name});
             }
         }
         appendHtml(out, failing);
@@ -318,13 +319,13 @@ void appendChecked(std::string& out, const ComputerResult& result, const LocalTi
 
 void writeCounts(std::string& out, const FleetSummary& summary, const LocalTime& now,
                  int maxAgeDays) {
-    append(out, {"<p>Result files read: ", std::to_string(summary.filesRead), " on "});
+    append(out, {"<p>Result files read: "sv, std::to_string(summary.filesRead), " on "sv});
     appendHtml(out, isoCheckTime(now));
-    append(out, {" (computers: ", std::to_string(summary.results.size()),
-                 "). A result marked <b>old</b> was taken more than ", std::to_string(maxAgeDays),
-                 " days before.\r\n", kTableStart,
+    append(out, {" (computers: "sv, std::to_string(summary.results.size()),
+                 "). A result marked <b>old</b> was taken more than "sv, std::to_string(maxAgeDays),
+                 " days before.\r\n"sv, kTableStart,
                  "<tr><td>Product</td><td>Satisfied</td><td>Below recommended</td>"
-                 "<td>Not satisfied</td><td>No result</td><td>Total</td></tr>\r\n"});
+                 "<td>Not satisfied</td><td>No result</td><td>Total</td></tr>\r\n"sv});
     const int all = computersInAll(summary);
     for (const ProductCounts& counts : summary.counts) {
         out += "<tr>"sv;
@@ -341,9 +342,9 @@ void writeCounts(std::string& out, const FleetSummary& summary, const LocalTime&
 void writeUnusedFiles(std::string& out, const FleetSummary& summary) {
     if (summary.unusedFiles.empty())
         return;
-    append(out, {"<p><p><strong>Files that could not be used (",
-                 std::to_string(summary.unusedFiles.size()), ")</strong>\r\n", kTableStart,
-                 "<tr><td>File</td><td>Reason</td></tr>\r\n"});
+    append(out, {"<p><p><strong>Files that could not be used ("sv,
+                 std::to_string(summary.unusedFiles.size()), ")</strong>\r\n"sv, kTableStart,
+                 "<tr><td>File</td><td>Reason</td></tr>\r\n"sv});
     for (const UnusedFile& file : summary.unusedFiles) {
         out += "<tr>"sv;
         appendTextCell(out, file.fileName);
@@ -354,21 +355,25 @@ void writeUnusedFiles(std::string& out, const FleetSummary& summary) {
 }
 
 // A path in a file: URL, '\' as '/' and every byte that is not plainly a path's
-// percent-encoded.
-void appendUrlPath(std::string& out, const std::string& path) {
+// percent-encoded; the plain bytes copied in runs.
+void appendUrlPath(std::string& out, std::string_view path) {
     static const char kHex[] = "0123456789ABCDEF";
-    for (const char c : path) {
-        const unsigned char byte = static_cast<unsigned char>(c);
-        if (c == '\\') {
+    std::size_t run = 0;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        const unsigned char byte = static_cast<unsigned char>(path[i]);
+        if ((byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
+            (byte >= '0' && byte <= '9') || byte == '-' || byte == '_' || byte == '.' ||
+            byte == ':')
+            continue;
+        out.append(path.data() + run, i - run);
+        run = i + 1;
+        const char escaped[] = {'%', kHex[byte >> 4], kHex[byte & 0xF]};
+        if (byte == '\\')
             out += '/';
-        } else if ((byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
-                   (byte >= '0' && byte <= '9') || c == '-' || c == '_' || c == '.' || c == ':') {
-            out += c;
-        } else {
-            const char escaped[] = {'%', kHex[byte >> 4], kHex[byte & 0xF]};
+        else
             out.append(escaped, sizeof escaped);
-        }
     }
+    out.append(path.data() + run, path.size() - run);
 }
 
 // A failing prerequisite's help page: a link only to a page this program names, where such
@@ -393,10 +398,11 @@ void appendMoreInfoCell(std::string& out, const std::string& page, const std::st
 // The prerequisites of a computer that are not satisfied, in a table of the report's columns.
 void writeFailures(std::string& out, const ComputerResult& result, std::size_t columns,
                    const std::string& helpFolder) {
-    append(out, {"<tr>", kBlankCell, "<td colspan=", std::to_string(columns - 1), ">", kTableStart,
-                 "<tr><td>Product</td><td>Prerequisite</td><td>Prerequisite Satisfied?</td>"
-                 "<td>Recommended Level</td><td>Your PC's level</td>",
-                 kBlankCell, "</tr>\r\n"});
+    append(out,
+           {"<tr>"sv, kBlankCell, "<td colspan="sv, std::to_string(columns - 1), ">"sv, kTableStart,
+            "<tr><td>Product</td><td>Prerequisite</td><td>Prerequisite Satisfied?</td>"
+            "<td>Recommended Level</td><td>Your PC's level</td>"sv,
+            kBlankCell, "</tr>\r\n"sv});
     for (const ResultProduct& product : result.products) {
         for (const ResultPrerequisite& entry : product.prerequisites) {
             if (entry.status == "satisfied"sv)
@@ -405,7 +411,7 @@ void writeFailures(std::string& out, const ComputerResult& result, std::size_t c
             out += "<tr>"sv;
             appendTextCell(out, product.name);
             appendTextCell(out, entry.minimumPrerequisite);
-            append(out, {"<td>", failed ? kCross : kCheck, failed ? "No</td>" : "Yes</td>"});
+            append(out, {"<td>"sv, failed ? kCross : kCheck, failed ? "No</td>"sv : "Yes</td>"sv});
             if (entry.recommendedLevel.empty())
                 out += kBlankCell;
             else
@@ -427,12 +433,12 @@ void writeUnsatisfied(std::string& out, const FleetSummary& summary, const Local
     std::size_t count = 0;
     for (const ComputerResult& result : summary.results)
         count += !allSatisfied(summary, result) && anyNotSatisfied(result) == notSatisfied ? 1 : 0;
-    append(out, {notSatisfied ? "<p><p><strong>Computers not satisfied ("
-                              : "<p><p><strong>Computers only below recommended (",
-                 std::to_string(count), ")</strong>\r\n"});
+    append(out, {notSatisfied ? "<p><p><strong>Computers not satisfied ("sv
+                              : "<p><p><strong>Computers only below recommended ("sv,
+                 std::to_string(count), ")</strong>\r\n"sv});
     if (count == 0)
         return;
-    append(out, {kTableStart, "<tr><td>Computer</td>"});
+    append(out, {kTableStart, "<tr><td>Computer</td>"sv});
     for (const ProductCounts& product : summary.counts)
         appendTextCell(out, product.name);
     out += "<td>Checked</td><td>Windows</td><td>Version</td></tr>\r\n";
@@ -447,7 +453,7 @@ void writeUnsatisfied(std::string& out, const FleetSummary& summary, const Local
             if (product)
                 appendVerdictCell(out, product->verdict);
             else
-                appendCell(out, "not checked");
+                appendCell(out, "not checked"sv);
         }
         out += "<td>"sv;
         appendChecked(out, result, now, maxAgeDays);
@@ -473,8 +479,8 @@ void writeSatisfied(std::string& out, const FleetSummary& summary, const LocalTi
     std::size_t count = 0;
     for (const ComputerResult& result : summary.results)
         count += allSatisfied(summary, result) ? 1 : 0;
-    append(out, {"<p><p><strong>Computers that satisfy every product (", std::to_string(count),
-                 ")</strong>\r\n"});
+    append(out, {"<p><p><strong>Computers that satisfy every product ("sv, std::to_string(count),
+                 ")</strong>\r\n"sv});
     if (count == 0)
         return;
     out += "<p>";
@@ -525,8 +531,8 @@ std::string fleetPageFile(const FleetSummary& summary, const LocalTime& now, int
     for (const ComputerResult& result : summary.results)
         failing += allSatisfied(summary, result) ? 0 : 1;
     if (failing > kDetailedComputers) {
-        append(out, {"<p><p><strong>Computers not satisfied everywhere (", std::to_string(failing),
-                     ")</strong>\r\n"});
+        append(out, {"<p><p><strong>Computers not satisfied everywhere ("sv,
+                     std::to_string(failing), ")</strong>\r\n"sv});
         writeCompactList(out, summary, now, maxAgeDays);
     } else {
         writeUnsatisfied(out, summary, now, maxAgeDays, true);
