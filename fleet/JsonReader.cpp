@@ -246,8 +246,11 @@ private:
                 at_ += length;
             }
             if (c != '\\') {
-                // The run of plain characters up to the next quote, escape or control character.
+                // The run of plain characters up to the next quote, escape or control character,
+                // four looks a step (none reads past the null: each stops the ones after it).
                 const char* at = data_ + at_;
+                while (!endsRun(at[0]) && !endsRun(at[1]) && !endsRun(at[2]) && !endsRun(at[3]))
+                    at += 4;
                 while (!endsRun(*at))
                     ++at;
                 at_ = static_cast<std::size_t>(at - data_);
@@ -326,13 +329,24 @@ private:
     bool uniqueNames(std::size_t object) {
         const std::uint32_t count = tokens_[object].count;
         if (count <= 8) {
+            // Plain names of different lengths differ: a name is compared with those before it
+            // only when one of them had its length (a bit of seenLengths for those under 32
+            // bytes), or had escapes, or when its own length says nothing.
             std::size_t names[8];
+            std::uint32_t seenLengths = 0;
+            bool escapedBefore = false;
             std::size_t name = object + 1;
             for (std::uint32_t i = 0; i < count; name = tokens_[name + 1].next, ++i) {
                 names[i] = name;
-                for (std::uint32_t j = 0; j < i; ++j)
-                    if (sameName(tokens_[name], tokens_[names[j]]))
-                        return fail("a name given twice in the object ending at byte ");
+                const JsonToken& token = tokens_[name];
+                const bool plainAndShort = !token.escaped && token.length < 32;
+                const std::uint32_t bit = plainAndShort ? 1u << token.length : 0;
+                if (!plainAndShort || escapedBefore || (seenLengths & bit) != 0)
+                    for (std::uint32_t j = 0; j < i; ++j)
+                        if (sameName(token, tokens_[names[j]]))
+                            return fail("a name given twice in the object ending at byte ");
+                seenLengths |= bit;
+                escapedBefore = escapedBefore || token.escaped;
             }
             return true;
         }

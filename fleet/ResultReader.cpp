@@ -34,6 +34,8 @@ std::size_t characters(std::string_view utf8) {
 }
 
 std::string_view withoutBlanks(std::string_view text) {
+    if (text.empty() || (text.front() != ' ' && text.back() != ' ')) // as nearly every text is
+        return text;
     const std::size_t first = text.find_first_not_of(' ');
     return first == std::string_view::npos
                ? std::string_view()

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <map>
 #include <set>
 #include <stdexcept>
 #include <unordered_map>
@@ -136,10 +137,33 @@ public:
             if (map_.startsFunction(at))
                 result_.entriesByFunction[map_.functionAt(at)] += count;
         }
+        annotate();
         return result_;
     }
 
 private:
+    // With PREREQ_EMULATED_ANNOTATE=TEXT: each instruction of the functions whose names hold TEXT,
+    // with the times it ran.
+    void annotate() {
+        const char* wanted = std::getenv("PREREQ_EMULATED_ANNOTATE");
+        if (!wanted || !profile_)
+            return;
+        std::map<std::uint32_t, std::uint64_t> ran;
+        for (const auto& [at, count] : instructionsAt_)
+            if (map_.functionAt(at).find(wanted) != std::string::npos)
+                ran[at] = count;
+        for (const auto& [at, count] : ran) {
+            std::uint8_t code[16] = {};
+            uc_mem_read(uc_, at, code, sizeof code);
+            cs_insn* instruction = nullptr;
+            const bool decoded = cs_disasm(cs_, code, sizeof code, at, 1, &instruction) == 1;
+            std::printf("%9llu  %08x  %s %s\n", static_cast<unsigned long long>(count), at,
+                        decoded ? instruction->mnemonic : "?", decoded ? instruction->op_str : "");
+            if (decoded)
+                cs_free(instruction, 1);
+        }
+    }
+
     static std::string hex(std::uint32_t value) {
         char text[16];
         std::snprintf(text, sizeof text, "0x%08x", value);
@@ -387,6 +411,29 @@ private:
         return std::nullopt;
     }
 
+    // The functions whose calls are on the stack above esp, nearest first: without frame
+    // pointers, each word that points just after a CALL rel32 in the image is taken for a
+    // return address (a profile's guess, enough to tell who asked).
+    std::string callers(std::uint32_t esp) {
+        std::string names;
+        int found = 0;
+        for (std::uint32_t at = esp; at < esp + 512 && found < 4; at += 4) {
+            std::uint32_t word = 0;
+            std::uint8_t call = 0;
+            if (uc_mem_read(uc_, at, &word, 4) != UC_ERR_OK)
+                break;
+            if (word < image_.imageBase + 5 || word >= image_.imageBase + image_.imageSize ||
+                uc_mem_read(uc_, word - 5, &call, 1) != UC_ERR_OK || call != 0xE8)
+                continue;
+            const std::string name = map_.functionAt(word);
+            if (names.find(name) == std::string::npos && name.find("Heap") == std::string::npos &&
+                name.find("operator new") == std::string::npos && name != "malloc") {
+                names += (found++ ? " <- " : "") + name;
+            }
+        }
+        return names;
+    }
+
     // A Windows call: its stub's import answered, the arguments removed, back to the caller.
     void windowsCall(std::uint32_t at) {
         const std::uint32_t esp = reg(UC_X86_REG_ESP);
@@ -415,7 +462,7 @@ private:
         ++result_.callsByName[name];
         if (profile_ && name == "KERNEL32.dll!HeapAlloc") // which blocks go to the process heap
             ++result_.callsByName["  of " + std::to_string(read32(esp + 12)) + " bytes, from " +
-                                  map_.functionAt(returnAddress)];
+                                  callers(esp)];
         if (!answer)
             return fail(returnAddress, "a Windows call the PC does not answer, " + name + ",");
         if (answer->argumentBytes == kCalledBack)

@@ -433,6 +433,7 @@ TEST(FleetSummary, ReaderRefusesWhatIsNotStrictJson) {
         {"\xEF\xBB\xBF{\"a\": [1, -0.5e+3, true, null, \"\\ud83d\\ude00\\n\"]}", ""},
         {"", "ends early (truncated?) at byte 0"},
         {"{\"a\": 1, \"a\": 2}", "a name given twice in the object ending at byte 16"},
+        {"{\"ab\": 1, \"a\\u0062\": 2}", "a name given twice in the object ending at byte 23"},
         {"\"\\ud800x\"", "a lone high surrogate before byte 7"},
         {"\"\\udc00\"", "a lone low surrogate before byte 7"},
         {"\"a\tb\"", "a control character in a string at byte 2"},
