@@ -56,11 +56,14 @@ bool readNumber(const std::string& text, int& value) {
 HistoryRow historyRow(const FleetSummary& summary, const LocalTime& now, int maxAgeDays) {
     HistoryRow row;
     row.time = isoCheckTime(now);
+    std::vector<bool> olds; // each result's age worked out once, not once a product
+    for (const ComputerResult& result : summary.results)
+        olds.push_back(isOld(result, now, maxAgeDays));
     for (const ProductCounts& counts : summary.counts) {
         int old = 0;
-        for (const ComputerResult& result : summary.results)
-            for (const ResultProduct& product : result.products)
-                old += product.name == counts.name && isOld(result, now, maxAgeDays) ? 1 : 0;
+        for (std::size_t index = 0; index < summary.results.size(); ++index)
+            for (const ResultProduct& product : summary.results[index].products)
+                old += olds[index] && product.name == counts.name ? 1 : 0;
         const int noResult = computersInAll(summary) - counts.satisfied - counts.belowRecommended -
                              counts.notSatisfied;
         row.products.emplace_back(counts.name,

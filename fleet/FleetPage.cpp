@@ -79,8 +79,8 @@ void appendVerdictCell(std::string& out, std::string_view verdict) {
 }
 
 const ResultProduct* productOf(const ComputerResult& result, const std::string& name) {
-    for (const ResultProduct& product : result.products)
-        if (product.name == name)
+    for (const ResultProduct& product : result.products) // lengths first, then bytes
+        if (product.name.size() == name.size() && product.name == name)
             return &product;
     return nullptr;
 }

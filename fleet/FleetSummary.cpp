@@ -20,17 +20,26 @@ namespace prereq {
 
 namespace {
 
+using namespace std::string_view_literals;
+
 // A to Z only: device names and extensions are ASCII.
-std::string lowerAscii(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
+char lowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool endsWithIgnoringCase(const std::string& name, const char* ending) {
-    const std::string end(ending);
-    return name.size() > end.size() && lowerAscii(name.substr(name.size() - end.size())) == end;
+// Whether text is lower, a lower-case ASCII word, ignoring case.
+bool isIgnoringCase(std::string_view text, std::string_view lower) {
+    if (text.size() != lower.size())
+        return false;
+    for (std::size_t at = 0; at < text.size(); ++at)
+        if (lowerAscii(text[at]) != lower[at])
+            return false;
+    return true;
+}
+
+bool endsWithIgnoringCase(const std::string& name, std::string_view ending) {
+    return name.size() > ending.size() &&
+           isIgnoringCase(std::string_view(name).substr(name.size() - ending.size()), ending);
 }
 
 // A name that Windows opens as a device, whatever its extension, in any folder read through a
@@ -38,12 +47,18 @@ bool endsWithIgnoringCase(const std::string& name, const char* ending) {
 // for ever. A server can hold files of such names (a Samba share, a name made through a UNC
 // path), so the listing can show them.
 bool isDeviceName(const std::string& fileName) {
-    std::string base = lowerAscii(fileName.substr(0, fileName.find('.')));
-    base.erase(base.find_last_not_of(' ') + 1);
-    for (const char* device : {"con", "prn", "aux", "nul", "clock$", "conin$", "conout$"})
-        if (base == device)
+    std::string_view base = std::string_view(fileName).substr(0, fileName.find('.'));
+    while (!base.empty() && base.back() == ' ')
+        base.remove_suffix(1);
+    if (base.size() < 3 || base.size() > 7)
+        return false;
+    for (const std::string_view device :
+         {"con"sv, "prn"sv, "aux"sv, "nul"sv, "clock$"sv, "conin$"sv, "conout$"sv})
+        if (isIgnoringCase(base, device))
             return true;
-    return base.size() == 4 && (base.compare(0, 3, "com") == 0 || base.compare(0, 3, "lpt") == 0) &&
+    return base.size() == 4 &&
+           (isIgnoringCase(base.substr(0, 3), "com"sv) ||
+            isIgnoringCase(base.substr(0, 3), "lpt"sv)) &&
            base[3] >= '1' && base[3] <= '9';
 }
 
@@ -72,7 +87,7 @@ long long standing(const ComputerResult& result, const LocalTime& now) {
 // A file of a run of the console program or of the summary: a temporary one, or an earlier file
 // set aside; seen here when that run is still writing, or could not remove it.
 bool isLeftBehind(const std::string& fileName) {
-    return endsWithIgnoringCase(fileName, ".tmp") || endsWithIgnoringCase(fileName, ".old");
+    return endsWithIgnoringCase(fileName, ".tmp"sv) || endsWithIgnoringCase(fileName, ".old"sv);
 }
 
 std::string leftBehindReason(const FoundFile& file, const LocalTime& now) {
@@ -92,13 +107,15 @@ std::size_t productIndex(const std::string& name) {
 
 void count(FleetSummary& summary, const ComputerResult& result) {
     for (const ResultProduct& product : result.products) {
-        auto it = std::find_if(summary.counts.begin(), summary.counts.end(),
-                               [&](const ProductCounts& c) { return c.name == product.name; });
+        auto it =
+            std::find_if(summary.counts.begin(), summary.counts.end(), [&](const ProductCounts& c) {
+                return c.name.size() == product.name.size() && c.name == product.name;
+            });
         if (it == summary.counts.end())
             it = summary.counts.insert(it, ProductCounts{product.name, 0, 0, 0});
-        if (product.verdict == "satisfied")
+        if (product.verdict == "satisfied"sv) // views: lengths compared before any byte
             ++it->satisfied;
-        else if (product.verdict == "below-recommended")
+        else if (product.verdict == "below-recommended"sv)
             ++it->belowRecommended;
         else
             ++it->notSatisfied;
@@ -130,13 +147,14 @@ bool isNotExpected(const FleetSummary& summary, const ComputerResult& result) {
 }
 
 bool isResultFileName(const std::string& name) {
-    return endsWithIgnoringCase(name, ".json");
+    return endsWithIgnoringCase(name, ".json"sv);
 }
 
 FleetSummary summariseFleet(std::vector<ComputerResult> results, std::vector<UnusedFile> unused,
                             const LocalTime& now) {
     FleetSummary summary;
     summary.filesRead = static_cast<int>(results.size() + unused.size());
+    summary.results.reserve(results.size()); // at most these: the list is never moved to grow
     // Each result's place worked out once: its computer, its standing, its file by name.
     struct Place {
         std::string computer;

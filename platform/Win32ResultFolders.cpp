@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <new>
+#include <utility>
 
 namespace prereq {
 
@@ -15,6 +16,7 @@ static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows' wide characters are
 std::uint32_t Win32ResultFolders::findFiles(const std::string& pattern,
                                             std::vector<FoundFile>& found) {
     found.clear();
+    found.reserve(64); // a folder of a few dozen results is listed without moving the list
     WIN32_FIND_DATAA entry;
     const HANDLE search = FindFirstFileA(pattern.c_str(), &entry);
     if (search == INVALID_HANDLE_VALUE) {
@@ -34,7 +36,7 @@ std::uint32_t Win32ResultFolders::findFiles(const std::string& pattern,
             entry.ftLastWriteTime.dwLowDateTime;
         file.shortName.assign(entry.cAlternateFileName,
                               strnlen(entry.cAlternateFileName, sizeof entry.cAlternateFileName));
-        found.push_back(file);
+        found.push_back(std::move(file));
         if (!FindNextFileA(search, &entry)) {
             error = GetLastError();
             break;

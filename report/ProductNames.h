@@ -3,10 +3,15 @@
 #pragma once
 
 #include <cstddef>
+#include <string_view>
 
 namespace prereq {
 
 constexpr const char* kProductNames[] = {"Plinth-Setup", "Wardline", "Wardline LAN"};
 constexpr std::size_t kProductCount = sizeof kProductNames / sizeof kProductNames[0];
+// The same names with their lengths, which a comparison looks at before any byte.
+constexpr std::string_view kProductNameViews[] = {kProductNames[0], kProductNames[1],
+                                                  kProductNames[2]};
+static_assert(sizeof kProductNameViews / sizeof kProductNameViews[0] == kProductCount);
 
 } // namespace prereq
