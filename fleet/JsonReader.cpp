@@ -97,15 +97,23 @@ private:
         return false;
     }
 
-    void skipBlanks() {
-        while (isBlank(data_[at_])) // not the null after the text
+    // Between the tokens of a result stands no blank, or the one space after a colon or a
+    // comma: those are looked at where the reader is, and only a longer run costs a call.
+    [[gnu::always_inline]] void skipBlanks() {
+        if (data_[at_] == ' ' && !isBlank(data_[at_ + 1])) // not the null after the text
+            ++at_;
+        else if (isBlank(data_[at_]))
+            skipBlankRun();
+    }
+
+    [[gnu::noinline]] void skipBlankRun() {
+        while (isBlank(data_[at_]))
             ++at_;
     }
 
-    bool take(char expected) {
-        if (isBlank(data_[at_]))
-            skipBlanks();
-        if (data_[at_] == expected) { // not the null after the text
+    [[gnu::always_inline]] bool take(char expected) {
+        skipBlanks();
+        if (data_[at_] == expected) {
             ++at_;
             return true;
         }
@@ -383,25 +391,8 @@ private:
 
 bool JsonDocument::isName(std::size_t index, std::string_view name) const {
     const JsonToken& key = tokens[index];
-    if (!key.escaped) {
-        // Four bytes a step, the last four overlapping: a name is a few letters, fewer than a
-        // call to memcmp takes to set up.
-        const std::size_t size = name.size();
-        if (key.length != size)
-            return false;
-        const char *written = text.data() + key.start, *wanted = name.data();
-        const auto word = [](const char* bytes) {
-            std::uint32_t value;
-            std::memcpy(&value, bytes, 4);
-            return value;
-        };
-        if (size < 4)
-            return std::string_view(written, size) == name;
-        for (std::size_t at = 0; at + 4 < size; at += 4)
-            if (word(written + at) != word(wanted + at))
-                return false;
-        return word(written + size - 4) == word(wanted + size - 4);
-    }
+    if (!key.escaped)
+        return sameText(written(key), name);
     std::string resolved; // a name written with escapes, which no writer of results uses
     appendText(resolved, key);
     return resolved == name;

@@ -63,11 +63,9 @@ std::string_view cleanText(const JsonDocument& document, const JsonToken& token,
     return withoutBlanks(scratch);
 }
 
-// The three differ in length, which is compared first.
 bool isStatus(std::string_view text) {
-    return (text.size() == 9 && text == "satisfied"sv) ||
-           (text.size() == 17 && text == "below-recommended"sv) ||
-           (text.size() == 13 && text == "not-satisfied"sv);
+    return sameText(text, "satisfied"sv) || sameText(text, "below-recommended"sv) ||
+           sameText(text, "not-satisfied"sv);
 }
 
 // The members of one object, looked up in the order the console program writes them: each search
