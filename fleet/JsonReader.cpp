@@ -120,8 +120,10 @@ private:
         return false;
     }
 
-    // A value without values inside, read from start up to the reader: one token, added whole.
-    void add(JsonToken::Kind kind, std::size_t start, bool escaped = false, bool unclean = false) {
+    // A value without values inside, read from start up to the reader: one token, added whole,
+    // where it was read (a call with its four arguments would cost a string half its scan).
+    [[gnu::always_inline]] void add(JsonToken::Kind kind, std::size_t start, bool escaped = false,
+                                    bool unclean = false) {
         const auto index = static_cast<std::uint32_t>(tokens_.size());
         tokens_.push_back(JsonToken{kind, kind == JsonToken::Boolean && data_[start] == 't',
                                     escaped, unclean, static_cast<std::uint32_t>(start),
