@@ -59,7 +59,7 @@ std::uint32_t checkedQuad(const char* digits) {
     return unit;
 }
 
-bool isBlank(char c) {
+[[gnu::always_inline]] inline bool isBlank(char c) {
     return c == ' ' || c == '\n' || c == '\r' || c == '\t';
 }
 
