@@ -415,7 +415,8 @@ void JsonDocument::appendText(std::string& out, const JsonToken& token) const {
         const char letter = bytes[run + 1];
         at = run + 2;
         if (letter != 'u') {
-            out += escapeOf(letter)[1];
+            const char* escape = escapeOf(letter); // never null here: the reader checked it
+            out += escape ? escape[1] : letter;
             continue;
         }
         std::uint32_t unit = checkedQuad(bytes.data() + at);
