@@ -1,6 +1,6 @@
 // The JSON reader: a recursive descent whose depth is counted and capped, over text whose size
-// and UTF-8 were checked before the first value is read. Strings are checked where they stand and
-// only resolved when asked for.
+// was checked before the first value is read. Strings are checked where they stand, their UTF-8
+// too (no other value may hold a byte above ASCII), and only resolved when asked for.
 #include "fleet/JsonReader.h"
 
 #include "text/Utf8.h"
