@@ -67,11 +67,13 @@ void SimulatedPc::probed(const char* call, const std::string& argument) {
         probesWithBoxesOn.push_back(std::string(call) + " " + argument);
 }
 
+// GetLogicalDrives (Win32 Programmer's Reference): bit 0 for A: up to bit 25 for Z:, one for each
+// drive Windows has, whether or not a disk is in it; 0 when the call fails.
 std::uint32_t SimulatedPc::logicalDrives() {
     ++callCounts["GetLogicalDrives"];
-    std::uint32_t mask = 0;
     if (logicalDrivesFail)
         return 0;
+    std::uint32_t mask = 0;
     for (const auto& drive : drives)
         if (drive.first >= 'A' && drive.first <= 'Z')
             mask |= 1u << (drive.first - 'A');
