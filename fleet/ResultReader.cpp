@@ -253,8 +253,8 @@ std::string readResult(const std::string& text, ComputerResult& result, JsonDocu
     // any other name, or one named twice, would add columns or rows no PC can have.
     for (std::size_t index = 0; index < result.products.size(); ++index) {
         const std::string& name = result.products[index].name;
-        if (std::find(std::begin(kProductNameViews), std::end(kProductNameViews), name) ==
-            std::end(kProductNameViews))
+        if (std::find(std::begin(kProductNames), std::end(kProductNames), name) ==
+            std::end(kProductNames))
             return "names a product this program does not know";
         for (std::size_t before = 0; before < index; ++before)
             if (result.products[before].name == name)

@@ -57,19 +57,19 @@ void ProductAssessment::openReport() {
 }
 
 PlinthSetupProduct::PlinthSetupProduct(ReportDestination destination)
-    : ProductAssessment(plinthSetupRequirements.entries(), kProductNames[0],
+    : ProductAssessment(plinthSetupRequirements.entries(), std::string(kProductNames[0]),
                         availableEntries(plinthSetupRequirements, 8), "PlinthSetupStatus.htm",
                         std::move(destination)) {}
 
 WardlineProduct::WardlineProduct(ReportDestination destination)
-    : ProductAssessment(wardlineRequirements.entries(), kProductNames[1],
+    : ProductAssessment(wardlineRequirements.entries(), std::string(kProductNames[1]),
                         availableEntries(wardlineRequirements, 7), "WardlineStatus.htm",
                         std::move(destination)) {}
 
 WardlineProduct::~WardlineProduct() = default;
 
 WardlineLanProduct::WardlineLanProduct(ReportDestination destination)
-    : ProductAssessment(wardlineLanRequirements.entries(), kProductNames[2],
+    : ProductAssessment(wardlineLanRequirements.entries(), std::string(kProductNames[2]),
                         availableEntries(wardlineLanRequirements, 4), "WardlineLANStatus.htm",
                         std::move(destination)) {}
 

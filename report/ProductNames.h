@@ -7,11 +7,8 @@
 
 namespace prereq {
 
-constexpr const char* kProductNames[] = {"Plinth-Setup", "Wardline", "Wardline LAN"};
+// Views, so that a comparison looks at the lengths before any byte.
+constexpr std::string_view kProductNames[] = {"Plinth-Setup", "Wardline", "Wardline LAN"};
 constexpr std::size_t kProductCount = sizeof kProductNames / sizeof kProductNames[0];
-// The same names with their lengths, which a comparison looks at before any byte.
-constexpr std::string_view kProductNameViews[] = {kProductNames[0], kProductNames[1],
-                                                  kProductNames[2]};
-static_assert(sizeof kProductNameViews / sizeof kProductNameViews[0] == kProductCount);
 
 } // namespace prereq
